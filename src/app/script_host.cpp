@@ -1,0 +1,69 @@
+#include "app/script_host.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace vx {
+
+std::optional<std::string> ScriptHost::nextAnswer() {
+  if (answers_.empty()) return std::nullopt;
+  std::string a = answers_.front();
+  answers_.pop_front();
+  return a;
+}
+
+static std::string lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+  return s;
+}
+
+Answer ScriptHost::message(const std::string& text, Icon icon, Buttons buttons, int id) {
+  ShownMessage m{id, text, icon, buttons, ""};
+  Answer answer = Answer::Ok;
+  if (buttons != Buttons::Ok) {
+    const bool hasCancel = buttons == Buttons::OkCancel || buttons == Buttons::YesNoCancel;
+    answer = hasCancel ? Answer::Cancel : Answer::No;
+    if (auto given = nextAnswer()) {
+      std::string a = lower(*given);
+      if (a == "yes" && (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel)) answer = Answer::Yes;
+      else if (a == "no" && (buttons == Buttons::YesNo || buttons == Buttons::YesNoCancel)) answer = Answer::No;
+      else if (a == "ok" && buttons == Buttons::OkCancel) answer = Answer::Ok;
+      else if (a == "cancel" && hasCancel) answer = Answer::Cancel;
+    }
+  }
+  m.answer = answerName(answer);
+  messages_.push_back(m);
+  return answer;
+}
+
+std::optional<std::string> ScriptHost::input(const std::string& prompt, const std::string&,
+                                             const std::string& initial) {
+  auto given = nextAnswer();
+  events_.push_back("input " + prompt);
+  if (!given) return initial;
+  if (lower(*given) == "cancel") return std::nullopt;
+  return given;
+}
+
+std::optional<std::string> ScriptHost::fileDialog(const FileDialogRequest& request) {
+  events_.push_back(std::string(request.save ? "save dialog " : "open dialog ") + request.filter);
+  auto given = nextAnswer();
+  if (!given || lower(*given) == "cancel" || given->empty()) return std::nullopt;
+  return given;
+}
+
+void ScriptHost::busy(bool on) { busy_ = on; }
+void ScriptHost::progress(int, int, bool) {}
+void ScriptHost::showWindow(const std::string& name, bool modal) {
+  events_.push_back(std::string(modal ? "show modal " : "show ") + name);
+}
+void ScriptHost::closeWindow(const std::string& name) { events_.push_back("close " + name); }
+void ScriptHost::arrangeCascade() { events_.push_back("cascade"); }
+bool ScriptHost::startProgram(const std::string& path) {
+  events_.push_back("start " + path);
+  return true;
+}
+void ScriptHost::showHelp(const std::string& topic) { events_.push_back("help " + topic); }
+void ScriptHost::showHelpIndex() { events_.push_back("help index"); }
+
+}  // namespace vx

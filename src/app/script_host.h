@@ -1,0 +1,57 @@
+#pragma once
+// The host of the tests and the command line: it records every message and
+// event and answers questions and dialogs from a list, in order.
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "common/host.h"
+
+namespace vx {
+
+struct ShownMessage {
+  int id = 0;
+  std::string text;
+  Icon icon = Icon::Information;
+  Buttons buttons = Buttons::Ok;
+  std::string answer;
+};
+
+class ScriptHost : public Host {
+ public:
+  ScriptHost() = default;
+  explicit ScriptHost(std::vector<std::string> answers) : answers_(answers.begin(), answers.end()) {}
+
+  void addAnswer(const std::string& answer) { answers_.push_back(answer); }
+
+  // A message with only an OK button is not a question and takes no answer.
+  // A question without an answer left gets Cancel, or No where there is no
+  // Cancel: the answer that changes nothing.
+  Answer message(const std::string& text, Icon icon, Buttons buttons, int id) override;
+  std::optional<std::string> input(const std::string& prompt, const std::string& title,
+                                   const std::string& initial) override;
+  std::optional<std::string> fileDialog(const FileDialogRequest& request) override;
+  void busy(bool on) override;
+  void progress(int maximum, int value, bool shown) override;
+  void showWindow(const std::string& name, bool modal) override;
+  void closeWindow(const std::string& name) override;
+  void arrangeCascade() override;
+  bool startProgram(const std::string& path) override;
+  void showHelp(const std::string& topic) override;
+  void showHelpIndex() override;
+
+  const std::vector<ShownMessage>& messages() const { return messages_; }
+  // Other things the host was asked to do, one line each ("show Condition").
+  const std::vector<std::string>& events() const { return events_; }
+  size_t answersLeft() const { return answers_.size(); }
+  bool busyNow() const { return busy_; }
+
+ private:
+  std::optional<std::string> nextAnswer();
+  std::deque<std::string> answers_;
+  std::vector<ShownMessage> messages_;
+  std::vector<std::string> events_;
+  bool busy_ = false;
+};
+
+}  // namespace vx

@@ -1,0 +1,92 @@
+#include "app/session.h"
+
+#include "app/about_window.h"
+
+namespace vx {
+
+Session::Session(Host& host, std::filesystem::path dataDir)
+    : host_(host), dataDir_(std::move(dataDir)), main_(std::make_unique<MainWindow>(*this)) {
+  registerWindow("about", [](Session& s) { return std::make_unique<AboutWindow>(s); });
+}
+
+Session::~Session() = default;
+
+bool Session::start() { return main_->startUp(); }
+
+bool Session::requestExit() {
+  if (ended_) return true;
+  if (!main_->requestExit()) return false;
+  end(0);
+  return true;
+}
+
+void Session::end(int status) {
+  if (ended_) return;
+  ended_ = true;
+  exitStatus_ = status;
+}
+
+void Session::registerWindow(const std::string& name, Factory factory) { factories_[name] = std::move(factory); }
+
+bool Session::knowsWindow(const std::string& name) const {
+  return name == main_->name() || factories_.count(name) > 0;
+}
+
+WindowModel* Session::existing(const std::string& name) {
+  if (name == main_->name()) return main_.get();
+  for (auto& [n, w] : windows_)
+    if (n == name) return w.get();
+  return nullptr;
+}
+
+WindowModel* Session::window(const std::string& name) {
+  if (WindowModel* w = existing(name)) return w;
+  auto it = factories_.find(name);
+  if (it == factories_.end()) return nullptr;
+  // Register first, then build: a window's load rules may look itself up.
+  windows_.emplace_back(name, nullptr);
+  auto made = it->second(*this);
+  for (auto it2 = windows_.begin(); it2 != windows_.end(); ++it2) {
+    if (it2->first == name && !it2->second) {
+      if (!made) {
+        windows_.erase(it2);
+        return nullptr;
+      }
+      it2->second = std::move(made);
+      break;
+    }
+  }
+  return existing(name);
+}
+
+std::vector<WindowModel*> Session::windows() {
+  std::vector<WindowModel*> all{main_.get()};
+  for (auto& [n, w] : windows_)
+    if (w) all.push_back(w.get());
+  return all;
+}
+
+void Session::showWindow(const std::string& name, bool modal) {
+  WindowModel* w = window(name);
+  if (!w) return;
+  w->visible = true;
+  activeWindow_ = name;
+  host_.showWindow(name, modal);
+}
+
+void Session::closeWindow(const std::string& name) {
+  for (auto it = windows_.begin(); it != windows_.end(); ++it) {
+    if (it->first == name) {
+      host_.closeWindow(name);
+      // A window may close itself from one of its own rules: keep the view
+      // model alive until the session ends instead of destroying it under
+      // the running rule.
+      retired_.push_back(std::move(it->second));
+      windows_.erase(it);
+      if (activeWindow_ == name) activeWindow_ = main_->name();
+      return;
+    }
+  }
+}
+
+}  // namespace vx

@@ -1,0 +1,271 @@
+#include "cli/job_runner.h"
+
+#include <charconv>
+#include <cstdlib>
+
+#include "app/script_host.h"
+#include "app/session.h"
+
+using nlohmann::json;
+
+namespace vx {
+
+json FloatJson(float value) {
+  char buf[32];
+  auto r = std::to_chars(buf, buf + sizeof buf, value);
+  // The double parsed from the float's shortest text prints as that text.
+  return std::strtod(std::string(buf, r.ptr).c_str(), nullptr);
+}
+
+static json describeControl(const Control& c) {
+  json j;
+  j["kind"] = kindName(c.kind);
+  j["text"] = c.text;
+  if (!c.toolTip.empty()) j["toolTip"] = c.toolTip;
+  if (c.kind == ControlKind::ComboBox || c.kind == ControlKind::ListBox || c.kind == ControlKind::Tab) {
+    j["index"] = c.listIndex;
+    j["items"] = c.items;
+  }
+  if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::Option || c.kind == ControlKind::Menu) {
+    j["checked"] = c.checked;
+  }
+  j["enabled"] = c.enabled;
+  j["visible"] = c.visible;
+  if (c.foreColor != kDefaultColor) j["foreColor"] = c.foreColor;
+  if (c.backColor != kDefaultColor) j["backColor"] = c.backColor;
+  if (c.kind == ControlKind::Grid) {
+    json rows = json::array();
+    for (int r = 0; r < c.grid.rows; ++r) {
+      json row = json::array();
+      for (int col = 0; col < c.grid.cols; ++col) row.push_back(c.grid.cell(r, col));
+      rows.push_back(row);
+    }
+    j["cells"] = rows;
+    json colors = json::object();
+    for (int r = 0; r < c.grid.rows; ++r)
+      for (int col = 0; col < c.grid.cols; ++col) {
+        uint32_t color = c.grid.backColors[static_cast<size_t>(r * c.grid.cols + col)];
+        if (color != kDefaultColor) colors[std::to_string(r) + "," + std::to_string(col)] = color;
+      }
+    if (!colors.empty()) j["cellColors"] = colors;
+  }
+  return j;
+}
+
+static json describeCase(const VeloxaVar& v) {
+  json j;
+  j["TinA"] = FloatJson(v.TinA);
+  j["ToutA"] = FloatJson(v.ToutA);
+  j["TinB"] = FloatJson(v.TinB);
+  j["ToutB"] = FloatJson(v.ToutB);
+  j["FlowA"] = FloatJson(v.FlowA);
+  j["FlowB"] = FloatJson(v.FlowB);
+  j["AllowDpA"] = FloatJson(v.AllowDpA);
+  j["AllowDpB"] = FloatJson(v.AllowDpB);
+  j["HeatLoad"] = FloatJson(v.HeatLoad);
+  j["FoulingA"] = FloatJson(v.FoulingA);
+  j["FoulingB"] = FloatJson(v.FoulingB);
+  j["Lmtd"] = FloatJson(v.Lmtd);
+  j["TestPressureFactor"] = FloatJson(v.TestPressureFactor);
+  j["ParallelUnits"] = FloatJson(v.ParallelUnits);
+  j["UnitFlowA"] = FloatJson(v.UnitFlowA);
+  j["UnitFlowB"] = FloatJson(v.UnitFlowB);
+  json prop = json::array();
+  for (int k = 0; k < 3; ++k) {
+    json row = json::array();
+    for (int c = 0; c < kPropColumns; ++c) row.push_back(FloatJson(v.MediumProp(c, k)));
+    prop.push_back(row);
+  }
+  j["MediumProp"] = prop;
+  j["AdoptedName"] = v.AdoptedName;
+  j["AdoptedDensity"] = FloatJson(v.AdoptedDensity);
+  j["AdoptedCp"] = FloatJson(v.AdoptedCp);
+  j["AdoptedConductivity"] = FloatJson(v.AdoptedConductivity);
+  j["AdoptedViscosity"] = FloatJson(v.AdoptedViscosity);
+  j["AdoptedLatent"] = FloatJson(v.AdoptedLatent);
+  j["AdoptedVapourDensity"] = FloatJson(v.AdoptedVapourDensity);
+  j["MediumStateB"] = v.MediumStateB;
+  j["BalanceDone"] = v.BalanceDone;
+  j["ConditionsChanged"] = v.ConditionsChanged;
+  j["ResultAvailable"] = v.ResultAvailable;
+  j["CaseSaved"] = v.CaseSaved;
+  j["DesignWindowOpened"] = v.DesignWindowOpened;
+  return j;
+}
+
+static json describeMain(MainWindow& m) {
+  json j;
+  j["caption"] = m.caption;
+  json menu = json::object();
+  for (const auto& entry : m.menus()) {
+    menu[entry.title->label()] = {{"caption", entry.title->text}, {"enabled", entry.title->enabled}};
+    for (const Control* item : entry.items) {
+      if (!item) continue;
+      json state = {{"caption", item->text}, {"enabled", item->enabled}, {"checked", item->checked}};
+      if (!item->shortcut.empty()) state["shortcut"] = item->shortcut;
+      menu[item->label()] = state;
+    }
+  }
+  j["menu"] = menu;
+  json toolbar = json::array();
+  int position = 1;
+  for (const Control* key : m.toolbar()) {
+    if (key) {
+      toolbar.push_back({{"position", position}, {"key", key->name}, {"toolTip", key->toolTip},
+                         {"enabled", key->enabled}});
+    } else {
+      toolbar.push_back({{"position", position}, {"separator", true}});
+    }
+    ++position;
+  }
+  j["toolbar"] = toolbar;
+  return j;
+}
+
+json DescribeSession(Session& session, const ScriptHost& host) {
+  json out;
+  json messages = json::array();
+  for (const auto& m : host.messages()) {
+    json jm = {{"text", m.text}, {"icon", iconName(m.icon)}, {"buttons", buttonsName(m.buttons)}, {"answer", m.answer}};
+    if (m.id) jm["id"] = m.id;
+    messages.push_back(jm);
+  }
+  out["messages"] = messages;
+  out["events"] = host.events();
+  json windows = json::object();
+  for (WindowModel* w : session.windows()) {
+    json controls = json::object();
+    for (const auto& c : w->controls().all()) controls[c.label()] = describeControl(c);
+    windows[w->name()] = {{"caption", w->caption}, {"visible", w->visible}, {"controls", controls}};
+  }
+  out["windows"] = windows;
+  out["case"] = describeCase(session.var());
+  out["main"] = describeMain(session.main());
+  out["ended"] = session.ended();
+  return out;
+}
+
+namespace {
+
+struct StepError {
+  std::string what;
+};
+
+int keyCode(const std::string& key) {
+  if (key == "\b" || key == "BackSpace" || key == "Backspace") return 8;
+  if (key.empty()) throw StepError{"an empty key"};
+  // The first UTF-8 code point.
+  unsigned char c0 = static_cast<unsigned char>(key[0]);
+  if (c0 < 0x80) return c0;
+  int len = c0 >= 0xF0 ? 4 : c0 >= 0xE0 ? 3 : 2;
+  int cp = c0 & (0x3F >> (len - 1));
+  for (int i = 1; i < len && i < static_cast<int>(key.size()); ++i) cp = (cp << 6) | (key[static_cast<size_t>(i)] & 0x3F);
+  return cp;
+}
+
+// Runs one step; returns a note when the control ignored the action.
+std::string runStep(Session& session, const json& step) {
+  if (!step.is_object()) throw StepError{"a step must be an object"};
+  if (!step.contains("window") || !step["window"].is_string()) throw StepError{"no window named"};
+  if (!step.contains("control") || !step["control"].is_string()) throw StepError{"no control named"};
+  std::string windowName = step["window"];
+  std::string controlName = step["control"];
+  if (!session.knowsWindow(windowName)) throw StepError{"unknown window " + windowName};
+  WindowModel* window = session.window(windowName);
+  if (!window) throw StepError{"window " + windowName + " cannot be created"};
+  int index = -1;
+  if (step.contains("index")) {
+    if (!step["index"].is_number_integer()) throw StepError{"index must be a whole number"};
+    index = step["index"];
+  }
+  Control* control = window->controls().find(controlName, index);
+  if (!control) {
+    throw StepError{"unknown control " + controlName + (index >= 0 ? "(" + std::to_string(index) + ")" : "") +
+                    " in window " + windowName};
+  }
+  ControlSet& set = window->controls();
+  bool done = false;
+  if (step.contains("cell")) {
+    const json& cell = step["cell"];
+    if (!cell.is_array() || cell.size() != 2 || !cell[0].is_number_integer() || !cell[1].is_number_integer() ||
+        !step.contains("text") || !step["text"].is_string())
+      throw StepError{"a cell step needs \"cell\": [row, col] and a \"text\""};
+    if (control->kind != ControlKind::Grid) throw StepError{control->label() + " is not a grid"};
+    if (!control->grid.inside(cell[0], cell[1])) throw StepError{"cell outside the grid"};
+    done = SetCell(*control, cell[0], cell[1], step["text"].get<std::string>());
+  } else if (step.contains("text")) {
+    if (!step["text"].is_string()) throw StepError{"text must be a string"};
+    done = SetText(*control, step["text"].get<std::string>());
+  } else if (step.contains("key")) {
+    if (!step["key"].is_string()) throw StepError{"key must be a string"};
+    done = TypeKey(*control, keyCode(step["key"].get<std::string>()));
+  } else if (step.contains("checked")) {
+    if (!step["checked"].is_boolean()) throw StepError{"checked must be true or false"};
+    done = SetChecked(set, *control, step["checked"].get<bool>());
+  } else if (step.contains("pick")) {
+    if (!step["pick"].is_number_integer()) throw StepError{"pick must be a whole number"};
+    int entry = step["pick"];
+    if (entry < 0 || entry >= static_cast<int>(control->items.size()))
+      throw StepError{"pick " + std::to_string(entry) + " is not an entry of " + control->label()};
+    done = Pick(*control, entry);
+  } else if (step.contains("select") || step.contains("click")) {
+    done = Click(set, *control);
+  } else {
+    throw StepError{"no action (text, key, checked, pick, select, click or cell)"};
+  }
+  return done ? "" : control->label() + " is disabled or hidden; nothing happened";
+}
+
+}  // namespace
+
+JobResult RunJob(const json& job, const std::filesystem::path& dataDir) {
+  JobResult result;
+  if (!job.is_object()) {
+    result.status = 1;
+    result.error = "the job must be a JSON object with \"steps\" and \"answers\"";
+    return result;
+  }
+  std::vector<std::string> answers;
+  if (job.contains("answers")) {
+    if (!job["answers"].is_array()) {
+      result.status = 1;
+      result.error = "\"answers\" must be an array of texts";
+      return result;
+    }
+    for (const auto& a : job["answers"]) {
+      if (!a.is_string()) {
+        result.status = 1;
+        result.error = "\"answers\" must be an array of texts";
+        return result;
+      }
+      answers.push_back(a);
+    }
+  }
+  json steps = job.value("steps", json::array());
+  if (!steps.is_array()) {
+    result.status = 1;
+    result.error = "\"steps\" must be an array";
+    return result;
+  }
+
+  ScriptHost host(answers);
+  Session session(host, dataDir);
+  json notes = json::array();
+  session.start();
+  for (size_t i = 0; i < steps.size() && !session.ended(); ++i) {
+    try {
+      std::string note = runStep(session, steps[i]);
+      if (!note.empty()) notes.push_back("step " + std::to_string(i + 1) + ": " + note);
+    } catch (const StepError& e) {
+      result.status = 1;
+      result.error = "step " + std::to_string(i + 1) + ": " + e.what;
+      return result;
+    }
+  }
+  result.output = DescribeSession(session, host);
+  result.output["notes"] = notes;
+  result.status = session.ended() ? 2 : 0;
+  return result;
+}
+
+}  // namespace vx

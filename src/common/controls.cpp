@@ -1,0 +1,146 @@
+#include "common/controls.h"
+
+#include "common/helpers.h"
+
+namespace vx {
+
+const char* kindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::TextBox: return "text";
+    case ControlKind::Label: return "label";
+    case ControlKind::Button: return "button";
+    case ControlKind::CheckBox: return "check";
+    case ControlKind::Option: return "option";
+    case ControlKind::ComboBox: return "combo";
+    case ControlKind::ListBox: return "list";
+    case ControlKind::Grid: return "grid";
+    case ControlKind::Frame: return "frame";
+    case ControlKind::Picture: return "picture";
+    case ControlKind::Menu: return "menu";
+    case ControlKind::ToolKey: return "toolkey";
+    case ControlKind::Tab: return "tab";
+    case ControlKind::Spin: return "spin";
+  }
+  return "label";
+}
+
+void GridState::resize(int r, int c) {
+  rows = r;
+  cols = c;
+  cells.assign(static_cast<size_t>(r * c), std::string());
+  backColors.assign(static_cast<size_t>(r * c), kDefaultColor);
+}
+
+void GridState::clearCells(int fromRow) {
+  for (int r = fromRow; r < rows; ++r)
+    for (int c = fixedCols; c < cols; ++c) {
+      cell(r, c).clear();
+      backColor(r, c) = kDefaultColor;
+    }
+}
+
+Control& ControlSet::add(const std::string& name, ControlKind kind, int index) {
+  Control& c = controls_.emplace_back();
+  c.name = name;
+  c.kind = kind;
+  c.index = index;
+  return c;
+}
+
+Control* ControlSet::find(const std::string& name, int index) {
+  for (auto& c : controls_)
+    if (c.name == name && c.index == index) return &c;
+  return nullptr;
+}
+
+static bool usable(const Control& c) { return c.enabled && c.visible; }
+
+void Assign(Control& c, const std::string& text) {
+  c.text = text;
+  if (c.changed) c.changed();
+}
+
+bool SetText(Control& c, const std::string& text) {
+  if (!usable(c)) return false;
+  Assign(c, text);
+  return true;
+}
+
+// Removes the last UTF-8 character.
+static void dropLastChar(std::string& s) {
+  if (s.empty()) return;
+  size_t i = s.size() - 1;
+  while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) --i;
+  s.erase(i);
+}
+
+bool TypeKey(Control& c, int key) {
+  if (!usable(c)) return false;
+  if (c.keyPress) key = c.keyPress(key);
+  if (key == 0) return true;
+  std::string text = c.text;
+  if (key == kBackSpace) {
+    dropLastChar(text);
+  } else if (key < 0x80) {
+    text += static_cast<char>(key);
+  } else {
+    // Encode the code point as UTF-8.
+    unsigned cp = static_cast<unsigned>(key);
+    if (cp < 0x800) {
+      text += static_cast<char>(0xC0 | (cp >> 6));
+      text += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+      text += static_cast<char>(0xE0 | (cp >> 12));
+      text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      text += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+      text += static_cast<char>(0xF0 | (cp >> 18));
+      text += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+      text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+      text += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  }
+  Assign(c, text);
+  return true;
+}
+
+bool SetChecked(ControlSet& set, Control& c, bool checked) {
+  if (!usable(c)) return false;
+  if (c.kind == ControlKind::Option) {
+    if (!checked) return true;  // an option is cleared only by picking another
+    return Click(set, c);
+  }
+  c.checked = checked;
+  if (c.clicked) c.clicked();
+  return true;
+}
+
+bool Pick(Control& c, int entry) {
+  if (!usable(c) || entry < 0 || entry >= static_cast<int>(c.items.size())) return false;
+  c.listIndex = entry;
+  c.text = c.items[static_cast<size_t>(entry)];
+  if (c.picked) c.picked();
+  return true;
+}
+
+bool Click(ControlSet& set, Control& c) {
+  if (!usable(c)) return false;
+  if (c.kind == ControlKind::Option) {
+    for (auto& other : set.all())
+      if (&other != &c && other.kind == ControlKind::Option && other.group == c.group) other.checked = false;
+    c.checked = true;
+  } else if (c.kind == ControlKind::CheckBox) {
+    c.checked = !c.checked;
+  }
+  if (c.clicked) c.clicked();
+  return true;
+}
+
+bool SetCell(Control& c, int row, int col, const std::string& text) {
+  if (!usable(c) || !c.grid.inside(row, col)) return false;
+  c.grid.cell(row, col) = text;
+  if (c.cellEdited) c.cellEdited(row, col);
+  return true;
+}
+
+}  // namespace vx

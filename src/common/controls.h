@@ -1,0 +1,87 @@
+#pragma once
+// The controls of a window as plain state, with the rules that run when the
+// person (or the system) changes them. The Qt widgets and the scripted front
+// end both work from this one table, so a control is declared once.
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace vx {
+
+enum class ControlKind { TextBox, Label, Button, CheckBox, Option, ComboBox, ListBox, Grid, Frame, Picture, Menu, ToolKey, Tab, Spin };
+
+const char* kindName(ControlKind kind);
+
+inline constexpr uint32_t kDefaultColor = 0xFFFFFFFFu;
+
+// Cell texts and colours of a grid control, rows and columns from 0.
+struct GridState {
+  int rows = 0, cols = 0;
+  int fixedRows = 0, fixedCols = 0;
+  std::vector<std::string> cells;
+  std::vector<uint32_t> backColors;  // kDefaultColor = the grid's own colour
+
+  void resize(int r, int c);
+  bool inside(int r, int c) const { return r >= 0 && c >= 0 && r < rows && c < cols; }
+  std::string& cell(int r, int c) { return cells[static_cast<size_t>(r * cols + c)]; }
+  const std::string& cell(int r, int c) const { return cells[static_cast<size_t>(r * cols + c)]; }
+  uint32_t& backColor(int r, int c) { return backColors[static_cast<size_t>(r * cols + c)]; }
+  void clearCells(int fromRow);
+};
+
+struct Control {
+  std::string name;
+  int index = -1;          // element of a control array, -1 for a single control
+  ControlKind kind = ControlKind::Label;
+  std::string text;        // text, caption or selected list text
+  std::string toolTip;
+  std::string shortcut;    // menus: "Ctrl+N"
+  std::string group;       // options: the group whose options exclude each other
+  std::vector<std::string> items;
+  int listIndex = -1;
+  bool checked = false;
+  bool enabled = true;
+  bool visible = true;
+  uint32_t foreColor = kDefaultColor;
+  uint32_t backColor = kDefaultColor;
+  GridState grid;
+
+  // Rules. Each may be empty.
+  std::function<void()> changed;              // the text changed
+  std::function<int(int)> keyPress;           // a typed key; returns the key, 0 swallows it
+  std::function<void()> clicked;              // button, menu, check box, option
+  std::function<void()> picked;               // a list entry was picked
+  std::function<void(int, int)> cellEdited;   // a grid cell was edited
+
+  std::string label() const { return index < 0 ? name : name + "(" + std::to_string(index) + ")"; }
+};
+
+// The controls of one window; references stay valid as controls are added.
+class ControlSet {
+ public:
+  Control& add(const std::string& name, ControlKind kind, int index = -1);
+  Control* find(const std::string& name, int index = -1);
+  std::deque<Control>& all() { return controls_; }
+  const std::deque<Control>& all() const { return controls_; }
+
+ private:
+  std::deque<Control> controls_;
+};
+
+// The actions a person can take on a control. Each runs the control's rules,
+// also when the new value equals the old one. Actions on a disabled or
+// hidden control do nothing, as on the screen. They return false then.
+bool SetText(Control& c, const std::string& text);
+bool TypeKey(Control& c, int key);
+bool SetChecked(ControlSet& set, Control& c, bool checked);
+bool Pick(Control& c, int entry);
+bool Click(ControlSet& set, Control& c);
+bool SetCell(Control& c, int row, int col, const std::string& text);
+
+// Assignments made by the system itself: they run the rules whatever the
+// control's enabled state.
+void Assign(Control& c, const std::string& text);
+
+}  // namespace vx

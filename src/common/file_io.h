@@ -1,0 +1,32 @@
+#pragma once
+// Whole-file reading and the safe replacement of a file.
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace vx {
+
+// No data file of the system comes near this; a larger file is damaged.
+constexpr std::uintmax_t kMaxDataFileBytes = 64u * 1024u * 1024u;
+
+// Reads a whole file as bytes; nullopt when it is missing, unreadable or
+// larger than `maxBytes`.
+std::optional<std::string> readFileBytes(const std::filesystem::path& path,
+                                         std::uintmax_t maxBytes = kMaxDataFileBytes);
+
+// Replaces `path` with `bytes`: writes a temporary file in the same folder,
+// flushes it and renames it over the target, so a failure never leaves a
+// half-written file. Returns false (and leaves the old file) on failure.
+bool writeFileAtomic(const std::filesystem::path& path, const std::string& bytes);
+
+// Finds `name` in `dir` without regard to letter case; the exact name is
+// preferred. Returns the existing path, or nullopt.
+std::optional<std::filesystem::path> findFileNoCase(const std::filesystem::path& dir,
+                                                    const std::string& name);
+
+// The path of `name` in `dir`: the existing file matched without regard to
+// case, or dir / name when there is none yet.
+std::filesystem::path dataPath(const std::filesystem::path& dir, const std::string& name);
+
+}  // namespace vx

@@ -1,0 +1,56 @@
+#include "common/gbk.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace vx {
+namespace {
+
+// Converts with iconv, replacing what cannot be converted by `replacement`
+// and skipping one input byte, so damaged text never stops a reader.
+std::string convert(const char* to, const char* from, const std::string& in,
+                    const std::string& replacement) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv cannot convert between GBK and UTF-8");
+  std::string out;
+  out.reserve(in.size() * 2);
+  char* src = const_cast<char*>(in.data());
+  size_t srcLeft = in.size();
+  char buffer[256];
+  while (srcLeft > 0) {
+    char* dst = buffer;
+    size_t dstLeft = sizeof buffer;
+    size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    out.append(buffer, dst - buffer);
+    if (rc == static_cast<size_t>(-1)) {
+      if (errno == E2BIG) continue;
+      // EILSEQ or EINVAL: an invalid or truncated sequence.
+      out += replacement;
+      if (from == std::string("UTF-8")) {
+        // Skip the whole UTF-8 character, not just its first byte.
+        ++src;
+        --srcLeft;
+        while (srcLeft > 0 && (static_cast<unsigned char>(*src) & 0xC0) == 0x80) {
+          ++src;
+          --srcLeft;
+        }
+      } else {
+        ++src;
+        --srcLeft;
+      }
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+
+}  // namespace
+
+std::string toGbk(const std::string& utf8) { return convert("GBK", "UTF-8", utf8, "?"); }
+
+std::string fromGbk(const std::string& gbk) { return convert("UTF-8", "GBK", gbk, "\xEF\xBF\xBD"); }
+
+}  // namespace vx

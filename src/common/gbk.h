@@ -1,0 +1,13 @@
+#pragma once
+// Conversion between the UTF-8 text held in memory and the GBK (code page 936)
+// text of the data files.
+#include <string>
+
+namespace vx {
+
+// UTF-8 -> GBK. Characters GBK cannot hold become "?".
+std::string toGbk(const std::string& utf8);
+// GBK -> UTF-8. Invalid bytes become U+FFFD.
+std::string fromGbk(const std::string& gbk);
+
+}  // namespace vx

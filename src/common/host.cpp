@@ -1,0 +1,42 @@
+#include "common/host.h"
+
+#include "common/messages.h"
+
+namespace vx {
+
+const char* iconName(Icon icon) {
+  switch (icon) {
+    case Icon::None: return "none";
+    case Icon::Information: return "information";
+    case Icon::Question: return "question";
+    case Icon::Exclamation: return "exclamation";
+    case Icon::Critical: return "critical";
+  }
+  return "none";
+}
+
+const char* buttonsName(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::Ok: return "ok";
+    case Buttons::OkCancel: return "ok-cancel";
+    case Buttons::YesNo: return "yes-no";
+    case Buttons::YesNoCancel: return "yes-no-cancel";
+  }
+  return "ok";
+}
+
+const char* answerName(Answer answer) {
+  switch (answer) {
+    case Answer::Ok: return "ok";
+    case Answer::Cancel: return "cancel";
+    case Answer::Yes: return "yes";
+    case Answer::No: return "no";
+  }
+  return "ok";
+}
+
+Answer ShowMessage(Host& host, int id, const std::vector<std::string>& pairs, Icon icon, Buttons buttons) {
+  return host.message(LoadMessage(id, pairs), icon, buttons, id);
+}
+
+}  // namespace vx

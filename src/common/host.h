@@ -1,0 +1,57 @@
+#pragma once
+// How the view models talk to the person. The Qt host shows real dialogs;
+// the script host of the tests and the command line records every message
+// and answers from a list.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vx {
+
+enum class Icon { None, Information, Question, Exclamation, Critical };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class Answer { Ok, Cancel, Yes, No };
+
+const char* iconName(Icon icon);
+const char* buttonsName(Buttons buttons);
+const char* answerName(Answer answer);
+
+struct FileDialogRequest {
+  bool save = false;        // save dialog (with the overwrite prompt) or open dialog
+  std::string title;
+  std::string filter;       // e.g. "设计文件 (*.pda)"
+  std::string folder;       // starting folder
+  std::string defaultName;
+};
+
+class Host {
+ public:
+  virtual ~Host() = default;
+  // A modal message box titled "Veloxa"; `id` is the catalogue id or 0.
+  virtual Answer message(const std::string& text, Icon icon, Buttons buttons, int id) = 0;
+  // An input box; nullopt when cancelled.
+  virtual std::optional<std::string> input(const std::string& prompt, const std::string& title,
+                                           const std::string& initial) = 0;
+  // The file dialog; nullopt when cancelled.
+  virtual std::optional<std::string> fileDialog(const FileDialogRequest& request) = 0;
+  virtual void busy(bool on) = 0;
+  virtual void progress(int maximum, int value, bool shown) = 0;
+  // Shows a window of the system (creating its widgets), modally or not,
+  // and gives it the focus.
+  virtual void showWindow(const std::string& name, bool modal) = 0;
+  // Closes a window's widgets; its view model is gone.
+  virtual void closeWindow(const std::string& name) = 0;
+  // Arranges the child windows of the main window in cascade.
+  virtual void arrangeCascade() = 0;
+  // Starts a program without waiting for it; false when it could not start.
+  virtual bool startProgram(const std::string& path) = 0;
+  // Opens the help at a topic (a window name), or the keyword index.
+  virtual void showHelp(const std::string& topic) = 0;
+  virtual void showHelpIndex() = 0;
+};
+
+// Shows catalogue message `id` with its placeholder pairs.
+Answer ShowMessage(Host& host, int id, const std::vector<std::string>& pairs = {}, Icon icon = Icon::Information,
+                   Buttons buttons = Buttons::Ok);
+
+}  // namespace vx

@@ -1,0 +1,45 @@
+// veloxa: the desktop program.
+#include <QApplication>
+#include <QMessageBox>
+#include <optional>
+#include <string>
+
+#include "app/data_folder.h"
+#include "app/session.h"
+#include "common/file_io.h"
+#include "ui/about_dialog.h"
+#include "ui/main_frame.h"
+#include "ui/qt_host.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  app.setApplicationName("Veloxa");
+
+  std::optional<std::string> dataDirOption;
+  const QStringList args = app.arguments();
+  for (int i = 1; i < args.size(); ++i) {
+    if (args[i] == "--data-dir" && i + 1 < args.size()) dataDirOption = args[++i].toStdString();
+  }
+  std::string error;
+  auto dataDir = vx::resolveDataDir(dataDirOption, vx::installationDataDir("/proc/self/exe"), error);
+  if (!dataDir) {
+    QMessageBox::critical(nullptr, "Veloxa", QString::fromStdString(error));
+    return 1;
+  }
+
+  vx::QtHost host;
+  vx::Session session(host, *dataDir);
+  host.setSession(&session);
+  host.setHelpFile(QString::fromStdString(vx::dataPath(*dataDir, "veloxa.htm").string()));
+  host.registerWidget("about", false, [](vx::Session& s, vx::WindowModel& m) -> QWidget* {
+    return new vx::AboutDialog(s, m, nullptr);
+  });
+
+  vx::MainFrame frame(session, host);
+  // A damaged installation ends the program before any window is shown.
+  if (!session.start()) return session.exitStatus();
+  frame.show();
+  host.refreshAll();
+  int status = app.exec();
+  return session.ended() ? session.exitStatus() : status;
+}

@@ -1,0 +1,158 @@
+#include "ui/qt_host.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QProcess>
+
+#include "app/session.h"
+#include "common/messages.h"
+#include "ui/help_viewer.h"
+
+namespace vx {
+
+QtHost::QtHost(QWidget* mainWidget) : mainWidget_(mainWidget) {}
+
+void QtHost::registerWidget(const std::string& name, bool child, WidgetFactory factory) {
+  kinds_[name] = WidgetKind{child, std::move(factory)};
+}
+
+void QtHost::addRefresher(QObject* owner, std::function<void()> refresh) {
+  refreshers_[owner] = std::move(refresh);
+  connect(owner, &QObject::destroyed, this, [this, owner] { refreshers_.erase(owner); });
+}
+
+void QtHost::refreshAll() {
+  // Copy first: a refresh may open or close windows.
+  auto all = refreshers_;
+  for (auto& [owner, refresh] : all)
+    if (refreshers_.count(owner)) refresh();
+}
+
+Answer QtHost::message(const std::string& text, Icon icon, Buttons buttons, int) {
+  QMessageBox box(mainWidget_);
+  box.setWindowTitle(kAppTitle);
+  box.setText(QString::fromStdString(text));
+  switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+  }
+  switch (buttons) {
+    case Buttons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case Buttons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case Buttons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case Buttons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      break;
+  }
+  QApplication::setOverrideCursor(Qt::ArrowCursor);
+  int r = box.exec();
+  QApplication::restoreOverrideCursor();
+  switch (r) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default: return buttons == Buttons::YesNoCancel ? Answer::Cancel : (buttons == Buttons::YesNo ? Answer::No : Answer::Ok);
+  }
+}
+
+std::optional<std::string> QtHost::input(const std::string& prompt, const std::string& title,
+                                         const std::string& initial) {
+  bool ok = false;
+  QString text = QInputDialog::getText(mainWidget_, QString::fromStdString(title.empty() ? kAppTitle : title),
+                                       QString::fromStdString(prompt), QLineEdit::Normal,
+                                       QString::fromStdString(initial), &ok);
+  if (!ok) return std::nullopt;
+  return text.toStdString();
+}
+
+std::optional<std::string> QtHost::fileDialog(const FileDialogRequest& request) {
+  QString start = QString::fromStdString(request.folder);
+  if (!request.defaultName.empty()) start += "/" + QString::fromStdString(request.defaultName);
+  QString filter = QString::fromStdString(request.filter);
+  QString title = QString::fromStdString(request.title);
+  QString path = request.save ? QFileDialog::getSaveFileName(mainWidget_, title, start, filter)
+                              : QFileDialog::getOpenFileName(mainWidget_, title, start, filter);
+  if (path.isEmpty()) return std::nullopt;
+  return path.toStdString();
+}
+
+void QtHost::busy(bool on) {
+  if (on) QApplication::setOverrideCursor(Qt::WaitCursor);
+  else QApplication::restoreOverrideCursor();
+}
+
+void QtHost::progress(int, int, bool) {
+  // The window that runs a long command shows its own progress bar; let it paint.
+  refreshAll();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtHost::showWindow(const std::string& name, bool modal) {
+  auto existing = open_.find(name);
+  if (existing != open_.end() && existing->second) {
+    QWidget* w = existing->second;
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
+      sub->show();
+      mdiArea_->setActiveSubWindow(sub);
+    } else {
+      w->show();
+      w->raise();
+      w->activateWindow();
+    }
+    return;
+  }
+  auto kind = kinds_.find(name);
+  if (kind == kinds_.end() || !session_) return;
+  WindowModel* model = session_->existing(name);
+  if (!model) return;
+  QWidget* widget = kind->second.factory(*session_, *model);
+  if (!widget) return;
+  open_[name] = widget;
+  if (kind->second.child && mdiArea_) {
+    QMdiSubWindow* sub = mdiArea_->addSubWindow(widget);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->show();
+    mdiArea_->setActiveSubWindow(sub);
+  } else {
+    widget->setAttribute(Qt::WA_DeleteOnClose);
+    auto* dialog = qobject_cast<QDialog*>(widget);
+    if (modal && dialog) {
+      dialog->exec();
+    } else {
+      widget->show();
+    }
+  }
+}
+
+void QtHost::closeWindow(const std::string& name) {
+  auto it = open_.find(name);
+  if (it == open_.end()) return;
+  QPointer<QWidget> w = it->second;
+  open_.erase(it);
+  if (!w) return;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) sub->close();
+  else w->close();
+}
+
+void QtHost::arrangeCascade() {
+  if (mdiArea_) mdiArea_->cascadeSubWindows();
+}
+
+bool QtHost::startProgram(const std::string& path) { return QProcess::startDetached(QString::fromStdString(path), {}); }
+
+void QtHost::showHelp(const std::string& topic) {
+  if (!helpViewer_) helpViewer_ = new HelpViewer(helpFile_, mainWidget_);
+  static_cast<HelpViewer*>(helpViewer_.data())->showTopic(QString::fromStdString(topic));
+}
+
+void QtHost::showHelpIndex() { showHelp("index"); }
+
+}  // namespace vx

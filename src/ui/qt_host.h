@@ -1,0 +1,66 @@
+#pragma once
+// The host of the GUI: real message boxes, dialogs and windows.
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "common/host.h"
+
+class QMdiArea;
+
+namespace vx {
+
+class Session;
+class WindowModel;
+
+class QtHost : public QObject, public Host {
+  Q_OBJECT
+ public:
+  explicit QtHost(QWidget* mainWidget = nullptr);
+
+  void setMainWidget(QWidget* w) { mainWidget_ = w; }
+  void setMdiArea(QMdiArea* area) { mdiArea_ = area; }
+  void setSession(Session* session) { session_ = session; }
+  void setHelpFile(const QString& path) { helpFile_ = path; }
+
+  // Builds the widget of a window's view model. Child windows are placed in
+  // the main window's workspace; the others are separate windows.
+  using WidgetFactory = std::function<QWidget*(Session&, WindowModel&)>;
+  void registerWidget(const std::string& name, bool child, WidgetFactory factory);
+
+  // Refreshes every open window from its view model; called after each event.
+  void refreshAll();
+  void addRefresher(QObject* owner, std::function<void()> refresh);
+
+  Answer message(const std::string& text, Icon icon, Buttons buttons, int id) override;
+  std::optional<std::string> input(const std::string& prompt, const std::string& title,
+                                   const std::string& initial) override;
+  std::optional<std::string> fileDialog(const FileDialogRequest& request) override;
+  void busy(bool on) override;
+  void progress(int maximum, int value, bool shown) override;
+  void showWindow(const std::string& name, bool modal) override;
+  void closeWindow(const std::string& name) override;
+  void arrangeCascade() override;
+  bool startProgram(const std::string& path) override;
+  void showHelp(const std::string& topic) override;
+  void showHelpIndex() override;
+
+ private:
+  struct WidgetKind {
+    bool child = false;
+    WidgetFactory factory;
+  };
+  QWidget* mainWidget_ = nullptr;
+  QMdiArea* mdiArea_ = nullptr;
+  Session* session_ = nullptr;
+  QString helpFile_;
+  std::map<std::string, WidgetKind> kinds_;
+  std::map<std::string, QPointer<QWidget>> open_;
+  std::map<QObject*, std::function<void()>> refreshers_;
+  QPointer<QWidget> helpViewer_;
+};
+
+}  // namespace vx

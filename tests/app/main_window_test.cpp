@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/data_folder.h"
+#include "app/script_host.h"
+#include "app/session.h"
+#include "common/res_table.h"
+#include "common/text_file.h"
+#include "support/temp_data.h"
+
+namespace vx {
+
+namespace {
+
+struct Started {
+  explicit Started(std::vector<std::string> answers = {}) : host(std::move(answers)), session(host, data.dir()) {}
+  test::TempData data;
+  ScriptHost host;
+  Session session;
+};
+
+}  // namespace
+
+TEST(StartUp, WithEveryFileTheMainWindowIsReady) {
+  Started s;
+  ASSERT_TRUE(s.session.start());
+  MainWindow& m = s.session.main();
+  EXPECT_EQ(m.caption, "Veloxa 5.0");
+  EXPECT_TRUE(s.host.messages().empty());
+  EXPECT_FALSE(m.menuItem("mnuFilePrint").enabled);
+  EXPECT_FALSE(m.menuItem("OuttoWord").enabled);
+  EXPECT_TRUE(m.menuItem("PutInTo").checked);
+  EXPECT_FALSE(m.menuItem("MnuNozzleLoc").enabled);
+  EXPECT_FALSE(m.toolKey("KeyPrint").enabled);
+  EXPECT_FALSE(m.toolKey("KeyPreview").enabled);
+  EXPECT_FALSE(m.toolKey("KeyDim").enabled);
+  EXPECT_FALSE(m.toolKey("KeyDesign").enabled);
+  const VeloxaVar& v = s.session.var();
+  EXPECT_TRUE(v.CaseSaved);
+  EXPECT_FALSE(v.ResultAvailable);
+  EXPECT_FALSE(v.DesignWindowOpened);
+  for (float p : v.MediumPropFlat) EXPECT_EQ(p, 0);
+}
+
+TEST(StartUp, TheFifthMissingFileEndsTheProgramWithOneMessage) {
+  test::TempData data;
+  auto files = LoadResTable(data.dir(), 10, 16);
+  ASSERT_TRUE(files.ok);
+  data.remove(files.entries[4]);
+  // Later files missing as well: they must not be looked for.
+  data.remove(files.entries[9]);
+  ScriptHost host;
+  Session session(host, data.dir());
+  EXPECT_FALSE(session.start());
+  EXPECT_TRUE(session.ended());
+  EXPECT_NE(session.exitStatus(), 0);
+  ASSERT_EQ(host.messages().size(), 1u);
+  EXPECT_EQ(host.messages()[0].id, 531);
+  EXPECT_EQ(host.messages()[0].text, "无法找到必要的文件，错误代码 304 ，请重新安装软件。");
+  EXPECT_EQ(host.messages()[0].icon, Icon::Critical);
+}
+
+TEST(StartUp, ADamagedResourceListRefusesToStart) {
+  for (const std::vector<std::string>& lines :
+       {std::vector<std::string>{">19", "住宅|60"}, std::vector<std::string>{">10", "Veloxa.dat|", "PROPER.DAT|"}}) {
+    test::TempData data;
+    ASSERT_TRUE(writeTextLines(data.file("Res.Dat"), lines));
+    ScriptHost host;
+    Session session(host, data.dir());
+    EXPECT_FALSE(session.start());
+    ASSERT_EQ(host.messages().size(), 1u);
+    EXPECT_EQ(host.messages()[0].id, 531);
+  }
+  test::TempData data;
+  data.remove("Res.Dat");
+  ScriptHost host;
+  Session session(host, data.dir());
+  EXPECT_FALSE(session.start());
+  EXPECT_EQ(host.messages().at(0).id, 531);
+}
+
+TEST(StartUp, FileNamesMatchWithoutRegardToCase) {
+  test::TempData data;
+  std::filesystem::rename(data.file("PROPER.DAT"), data.file("proper.dat"));
+  ScriptHost host;
+  Session session(host, data.dir());
+  EXPECT_TRUE(session.start());
+}
+
+TEST(Exit, RightAfterStartUpAsksNothing) {
+  Started s;
+  ASSERT_TRUE(s.session.start());
+  EXPECT_TRUE(s.session.requestExit());
+  EXPECT_TRUE(s.host.messages().empty());
+  EXPECT_EQ(s.session.exitStatus(), 0);
+}
+
+TEST(Exit, AnUnsavedResultAsks514) {
+  Started s({"cancel", "no"});
+  ASSERT_TRUE(s.session.start());
+  ProduceResult(s.session.var(), s.session.main());
+  EXPECT_TRUE(s.session.main().menuItem("mnuFilePrint").enabled);
+
+  // Cancel keeps the program running.
+  EXPECT_FALSE(s.session.requestExit());
+  EXPECT_FALSE(s.session.ended());
+  ASSERT_EQ(s.host.messages().size(), 1u);
+  EXPECT_EQ(s.host.messages()[0].id, 514);
+  EXPECT_EQ(s.host.messages()[0].icon, Icon::Exclamation);
+  EXPECT_EQ(s.host.messages()[0].buttons, Buttons::YesNoCancel);
+
+  // No ends it without saving.
+  bool saved = false;
+  s.session.main().setCommand(cmd::kSave, [&saved] { saved = true; });
+  EXPECT_TRUE(s.session.requestExit());
+  EXPECT_TRUE(s.session.ended());
+  EXPECT_FALSE(saved);
+}
+
+TEST(Exit, YesSavesAndEndsWhateverTheSaveDid) {
+  Started s({"yes"});
+  ASSERT_TRUE(s.session.start());
+  ProduceResult(s.session.var(), s.session.main());
+  int saves = 0;
+  // The save is cancelled: nothing changes CaseSaved, and the program still ends.
+  s.session.main().setCommand(cmd::kSave, [&saves] { ++saves; });
+  EXPECT_TRUE(s.session.requestExit());
+  EXPECT_EQ(saves, 1);
+  EXPECT_TRUE(s.session.ended());
+}
+
+TEST(Exit, TheExitMenuRunsTheSameSequence) {
+  Started s({"cancel"});
+  ASSERT_TRUE(s.session.start());
+  ProduceResult(s.session.var(), s.session.main());
+  Control& exit = s.session.main().menuItem("mnuFileExit");
+  Click(s.session.main().controls(), exit);
+  EXPECT_FALSE(s.session.ended());
+  s.host.addAnswer("no");
+  Click(s.session.main().controls(), exit);
+  EXPECT_TRUE(s.session.ended());
+}
+
+TEST(ResultState, ProduceAndWithdrawSetFlagsAndOutputs) {
+  Started s;
+  ASSERT_TRUE(s.session.start());
+  VeloxaVar& v = s.session.var();
+  MainWindow& m = s.session.main();
+  ProduceResult(v, m);
+  EXPECT_FALSE(v.ConditionsChanged);
+  EXPECT_TRUE(v.ResultAvailable);
+  EXPECT_FALSE(v.CaseSaved);
+  for (const char* key : {"KeyPrint", "KeyPreview", "KeyDim"}) EXPECT_TRUE(m.toolKey(key).enabled) << key;
+  EXPECT_TRUE(m.menuItem("OuttoWord").enabled);
+  WithdrawResult(v, m);
+  EXPECT_TRUE(v.ConditionsChanged);
+  EXPECT_FALSE(v.ResultAvailable);
+  EXPECT_TRUE(v.CaseSaved);
+  for (const char* key : {"KeyPrint", "KeyPreview", "KeyDim"}) EXPECT_FALSE(m.toolKey(key).enabled) << key;
+  EXPECT_FALSE(m.menuItem("mnuFileSave", 0).enabled);
+  EXPECT_FALSE(m.menuItem("mnuFilePrint").enabled);
+}
+
+TEST(Menus, CaptionsOrderShortcutsAndToolbar) {
+  Started s;
+  ASSERT_TRUE(s.session.start());
+  MainWindow& m = s.session.main();
+  std::vector<std::string> titles;
+  for (const auto& menu : m.menus()) titles.push_back(menu.title->text);
+  EXPECT_EQ(titles, (std::vector<std::string>{"文件(&F)", "标准", "设置", "工具", "窗口", "帮助"}));
+  std::vector<std::string> file;
+  for (Control* item : m.menus()[0].items) file.push_back(item ? item->text : "—");
+  EXPECT_EQ(file, (std::vector<std::string>{"新建(&N)", "打开文件(&O)", "查看结果(&L)", "—", "保存(&S)", "另存为(&A)",
+                                            "—", "统计", "—", "导出至MS Word", "打印", "—", "退出(&P)"}));
+  EXPECT_EQ(m.menuItem("mnuFileNew").shortcut, "Ctrl+N");
+  EXPECT_EQ(m.menuItem("mnuFileOpen").shortcut, "Ctrl+O");
+  EXPECT_EQ(m.menuItem("GB16409").text, "GB16409-1996");
+
+  const auto& bar = m.toolbar();
+  ASSERT_EQ(bar.size(), 17u);
+  for (size_t sep : {3u, 6u, 12u}) EXPECT_EQ(bar[sep], nullptr) << sep;
+  EXPECT_EQ(bar[4]->name, "KeyPrint");
+  EXPECT_EQ(bar[5]->name, "KeyPreview");
+  EXPECT_EQ(bar[14]->name, "KeyDesign");
+  EXPECT_EQ(bar[16]->name, "KeyDim");
+  EXPECT_EQ(bar[16]->toolTip, "");
+  EXPECT_EQ(bar[7]->toolTip, "介质物性");
+}
+
+TEST(Menus, PutIntoTogglesAndInertItemsDoNothing) {
+  Started s;
+  ASSERT_TRUE(s.session.start());
+  MainWindow& m = s.session.main();
+  Click(m.controls(), m.menuItem("PutInTo"));
+  EXPECT_FALSE(m.putIntoChecked());
+  Click(m.controls(), m.menuItem("PutInTo"));
+  EXPECT_TRUE(m.putIntoChecked());
+  Click(m.controls(), m.menuItem("GB16409"));
+  EXPECT_FALSE(Click(m.controls(), m.menuItem("MnuNozzleLoc")));  // disabled
+  EXPECT_TRUE(s.host.messages().empty());
+  EXPECT_TRUE(s.host.events().empty());
+}
+
+TEST(Menus, AboutHelpAndCascade) {
+  Started s;
+  ASSERT_TRUE(s.session.start());
+  MainWindow& m = s.session.main();
+  Click(m.controls(), m.menuItem("mnuHelpAbout"));
+  WindowModel* about = s.session.existing("about");
+  ASSERT_NE(about, nullptr);
+  EXPECT_EQ(about->controls().find("lblTitle")->text, "Veloxa 5.0.3");
+  EXPECT_EQ(about->controls().find("lblDescription")->text, "板式换热器工艺计算软件");
+  Click(about->controls(), *about->controls().find("cmdOK"));
+  EXPECT_EQ(s.session.existing("about"), nullptr);
+
+  Click(m.controls(), m.menuItem("mnuHelpContents"));
+  Click(m.controls(), m.menuItem("mnuHelpSearchForHelpOn"));
+  Click(m.controls(), m.menuItem("ReArrange"));
+  const auto& ev = s.host.events();
+  EXPECT_NE(std::find(ev.begin(), ev.end(), "help Veloxa"), ev.end());
+  EXPECT_NE(std::find(ev.begin(), ev.end(), "help index"), ev.end());
+  EXPECT_NE(std::find(ev.begin(), ev.end(), "cascade"), ev.end());
+}
+
+TEST(Menus, CalculatorStartsTheFirstProgramFoundOnPath) {
+  Started s;
+  ASSERT_TRUE(s.session.start());
+  test::TempDir bin;
+  const char* old = std::getenv("PATH");
+  std::string saved = old ? old : "";
+  setenv("PATH", bin.dir().c_str(), 1);
+  Click(s.session.main().controls(), s.session.main().menuItem("MnuCalculator"));
+  EXPECT_TRUE(s.host.events().empty());  // none found: nothing happens
+  for (const char* name : {"xcalc", "galculator"}) {
+    std::ofstream(bin.dir() / name) << "#!/bin/sh\n";
+    std::filesystem::permissions(bin.dir() / name, std::filesystem::perms::owner_all);
+  }
+  Click(s.session.main().controls(), s.session.main().toolKey("KeyCal"));
+  setenv("PATH", saved.c_str(), 1);
+  ASSERT_EQ(s.host.events().size(), 1u);
+  EXPECT_EQ(s.host.events()[0], "start " + (bin.dir() / "galculator").string());
+}
+
+TEST(DataManagement, AsksBeforeDroppingAnOpenDesign) {
+  Started s({"no"});
+  ASSERT_TRUE(s.session.start());
+  int passwordWindows = 0;
+  s.session.main().setCommand(cmd::kPasswordWindow, [&passwordWindows] { ++passwordWindows; });
+  Click(s.session.main().controls(), s.session.main().menuItem("CreateData"));
+  EXPECT_EQ(passwordWindows, 1);
+  EXPECT_TRUE(s.host.messages().empty());
+
+  s.session.var().DesignWindowOpened = true;
+  Click(s.session.main().controls(), s.session.main().menuItem("CreateData"));
+  ASSERT_EQ(s.host.messages().size(), 1u);
+  EXPECT_EQ(s.host.messages()[0].id, 508);
+  EXPECT_EQ(s.host.messages()[0].icon, Icon::None);
+  EXPECT_EQ(passwordWindows, 1);  // No stops
+  s.host.addAnswer("yes");
+  Click(s.session.main().controls(), s.session.main().menuItem("CreateData"));
+  EXPECT_EQ(passwordWindows, 2);
+}
+
+TEST(DataFolder, SeedsThePerUserFolderOnceAndHonoursTheOverride) {
+  test::TempData install;
+  test::TempDir home;
+  setenv("XDG_DATA_HOME", home.dir().c_str(), 1);
+  std::string error;
+  auto dir = resolveDataDir(std::nullopt, install.dir(), error);
+  ASSERT_TRUE(dir) << error;
+  EXPECT_EQ(*dir, home.dir() / "veloxa");
+  EXPECT_TRUE(std::filesystem::exists(*dir / "Res.Dat"));
+  // A file the user removed is not put back: the folder is theirs now.
+  std::filesystem::remove(*dir / "Steam.dat");
+  auto again = resolveDataDir(std::nullopt, install.dir(), error);
+  ASSERT_TRUE(again);
+  EXPECT_FALSE(std::filesystem::exists(*again / "Steam.dat"));
+  unsetenv("XDG_DATA_HOME");
+
+  auto chosen = resolveDataDir(install.dir().string(), "/nonexistent", error);
+  ASSERT_TRUE(chosen);
+  EXPECT_EQ(*chosen, install.dir());
+  EXPECT_FALSE(resolveDataDir(std::string("/nonexistent/veloxa"), install.dir(), error));
+}
+
+}  // namespace vx
