@@ -38,7 +38,10 @@ TEST(Catalogue, HoldsEveryQuotedEntryOnce) {
   // Menu captions hold no accelerator: the menu adds it.
   EXPECT_EQ(LoadMessage(257), "文件");
   EXPECT_EQ(LoadMessage(352), "保存");
-  EXPECT_EQ(catalogue().size(), 291u);
+  EXPECT_EQ(LoadMessage(286), "液态");
+  EXPECT_EQ(LoadMessage(396), "气态");
+  EXPECT_EQ(LoadMessage(435), "最大并联台数(1-10)");
+  EXPECT_EQ(catalogue().size(), 304u);
 }
 
 TEST(Version, Titles) {
