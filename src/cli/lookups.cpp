@@ -1,0 +1,77 @@
+#include "cli/lookups.h"
+
+#include "app/script_host.h"
+#include "cli/job_runner.h"
+#include "common/messages.h"
+#include "common/record_file.h"
+#include "exchanger/catalogue.h"
+#include "properties/water_steam.h"
+
+using nlohmann::json;
+
+namespace vx {
+
+static json failure(int id) { return {{"ok", false}, {"message", {{"id", id}, {"text", LoadMessage(id)}}}}; }
+
+LookupResult LookupWater(const std::filesystem::path& dir, float temperature) {
+  VeloxaVar v;
+  if (!GetWaterProperty(dir, v, temperature, kCircuitA)) return {false, failure(422)};
+  const double cp = v.MediumProp(kSpecificHeat, kCircuitA), mu = v.MediumProp(kViscosity, kCircuitA),
+               k = v.MediumProp(kConductivity, kCircuitA);
+  return {true,
+          {{"ok", true},
+           {"temperature", FloatJson(temperature)},
+           {"density", FloatJson(v.MediumProp(kDensity, kCircuitA))},
+           {"specificHeat", FloatJson(static_cast<float>(cp))},
+           {"conductivity", FloatJson(static_cast<float>(k))},
+           {"viscosity", FloatJson(static_cast<float>(mu))},
+           {"prandtl", FloatJson(static_cast<float>(cp * mu / k))}}};
+}
+
+LookupResult LookupSteam(const std::filesystem::path& dir, float gaugePressure) {
+  auto s = SteamTable(dir, gaugePressure);
+  if (!s) return {false, failure(429)};
+  return {true,
+          {{"ok", true},
+           {"gaugePressure", FloatJson(gaugePressure)},
+           {"saturationTemperature", FloatJson(s->saturationTemperature)},
+           {"vapourDensity", FloatJson(s->vapourDensity)},
+           {"latentHeat", FloatJson(s->latentHeat)}}};
+}
+
+static json channelJson(const ChannelKind& c) {
+  return {{"section", FloatJson(c.section)},       {"diameter", FloatJson(c.diameter)},
+          {"portIn", c.portIn},                     {"portOut", c.portOut},
+          {"Nu_c", FloatJson(c.corr.Nu_c)},         {"Nu_m", FloatJson(c.corr.Nu_m)},
+          {"Eu_c", FloatJson(c.corr.Eu_c)},         {"Eu_m", FloatJson(c.corr.Eu_m)},
+          {"Pr_c", FloatJson(c.corr.Pr_c)},         {"Re_Min", FloatJson(c.corr.Re_Min)},
+          {"Re_Max", FloatJson(c.corr.Re_Max)}};
+}
+
+LookupResult ListModels(const std::filesystem::path& dir) {
+  auto cat = Catalogue::load(dir);
+  if (!cat) return {false, failure(569) /* the design window's message for a missing catalogue */};
+  json models = json::array();
+  for (const auto& m : cat->listed()) {
+    ChannelKinds kinds{};
+    FillChannelKinds(m, kinds);
+    static const char* kindNames[] = {"normal", "asymmetric", "thermal-mixing"};
+    int used = m.PlateKind == kAsymmetricPlate ? 2 : m.PlateKind == kThermalMixingPlate ? 3 : 1;
+    json channels = json::array();
+    for (int i = 1; i <= used; ++i) channels.push_back(channelJson(kinds[static_cast<size_t>(i)]));
+    models.push_back({{"name", trimField(m.ModelName)},
+                      {"kind", m.PlateKind},
+                      {"kindName", m.PlateKind >= 0 && m.PlateKind <= 2 ? kindNames[m.PlateKind] : "normal"},
+                      {"plateArea", FloatJson(m.PlateArea)},
+                      {"plateThickness", FloatJson(m.PlateThickness)},
+                      {"ports", {m.PortIn1, m.PortOut1, m.PortIn2, m.PortOut2}},
+                      {"maxPlates", m.MaxPlates},
+                      {"channelVolume", FloatJson(m.ChannelVolume)},
+                      {"plateWeight", FloatJson(m.PlateWeight)},
+                      {"frameWeight", FloatJson(m.FrameWeight)},
+                      {"channels", channels}});
+  }
+  return {true, {{"ok", true}, {"models", models}}};
+}
+
+}  // namespace vx
