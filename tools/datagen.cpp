@@ -157,6 +157,6 @@ int main(int argc, char** argv) {
   makeWaterTable(src, out);
   makeSteamTable(src, out);
   makeEmpty(out, {"Preset.dat", "DefData.Dat", "property.dat", "PubData.dat", "RFF.dat",
-                  "RFFA.dat", "Matrix.dat", "bp.dat", "Unit.Dat", "Coinfor.dat", "Veloxa.sav", "comment.dat"});
+                  "RFFA.dat", "Matrix.dat", "bp.dat", "Unit.Dat", "Coinfor.dat", "Veloxa.sav"});
   return 0;
 }
