@@ -10,7 +10,9 @@
 #include "common/record_file.h"
 #include "common/text_file.h"
 #include "exchanger/catalogue.h"
+#include "properties/fluid_build.h"
 #include "properties/water_steam.h"
+#include "settings/settings_build.h"
 
 namespace fs = std::filesystem;
 
@@ -156,7 +158,10 @@ int main(int argc, char** argv) {
   makeCatalogue(src, out);
   makeWaterTable(src, out);
   makeSteamTable(src, out);
-  makeEmpty(out, {"Preset.dat", "DefData.Dat", "property.dat", "PubData.dat", "RFF.dat",
-                  "RFFA.dat", "Matrix.dat", "bp.dat", "Unit.Dat", "Coinfor.dat", "Veloxa.sav"});
+  std::string error;
+  if (!vx::BuildSettingsFiles(src, out, error)) fail(error);
+  if (!vx::BuildFluidFiles(src, out, error)) fail(error);
+  // The report template comes with the reports.
+  makeEmpty(out, {"Veloxa.sav"});
   return 0;
 }
