@@ -58,6 +58,7 @@ void ScriptHost::showWindow(const std::string& name, bool modal) {
   events_.push_back(std::string(modal ? "show modal " : "show ") + name);
 }
 void ScriptHost::closeWindow(const std::string& name) { events_.push_back("close " + name); }
+void ScriptHost::placeTopRight(const std::string& name) { events_.push_back("place top right " + name); }
 void ScriptHost::arrangeCascade() { events_.push_back("cascade"); }
 bool ScriptHost::startProgram(const std::string& path) {
   events_.push_back("start " + path);

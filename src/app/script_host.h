@@ -35,6 +35,7 @@ class ScriptHost : public Host {
   void progress(int maximum, int value, bool shown) override;
   void showWindow(const std::string& name, bool modal) override;
   void closeWindow(const std::string& name) override;
+  void placeTopRight(const std::string& name) override;
   void arrangeCascade() override;
   bool startProgram(const std::string& path) override;
   void showHelp(const std::string& topic) override;

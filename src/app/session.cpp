@@ -1,17 +1,36 @@
 #include "app/session.h"
 
 #include "app/about_window.h"
+#include "conditions/condition.h"
+#include "conditions/other_data.h"
 
 namespace vx {
 
 Session::Session(Host& host, std::filesystem::path dataDir)
-    : host_(host), dataDir_(std::move(dataDir)), main_(std::make_unique<MainWindow>(*this)) {
+    : host_(host),
+      dataDir_(std::move(dataDir)),
+      main_(std::make_unique<MainWindow>(*this)),
+      context_{host_, var_, dataDir_, *main_, *this} {
   registerWindow("about", [](Session& s) { return std::make_unique<AboutWindow>(s); });
+  registerWindow(OtherData::kName, [](Session& s) { return std::make_unique<OtherData>(s.context()); });
+  registerWindow(Condition::kName, [](Session& s) -> std::unique_ptr<WindowModel> {
+    auto window = std::make_unique<Condition>(s.context());
+    if (!window->loaded()) return nullptr;
+    return window;
+  });
+  main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
 }
 
 Session::~Session() = default;
 
-bool Session::start() { return main_->startUp(); }
+bool Session::start() {
+  if (!main_->startUp()) return false;
+  // The intermediate-data window stands at the top right of the workspace.
+  showWindow(OtherData::kName, false);
+  host_.placeTopRight(OtherData::kName);
+  if (existing(Condition::kName)) showWindow(Condition::kName, false);
+  return true;
+}
 
 bool Session::requestExit() {
   if (ended_) return true;

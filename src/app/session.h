@@ -16,7 +16,7 @@
 
 namespace vx {
 
-class Session {
+class Session : public WindowDirectory {
  public:
   Session(Host& host, std::filesystem::path dataDir);
   ~Session();
@@ -34,21 +34,23 @@ class Session {
   VeloxaVar& var() { return var_; }
   const std::filesystem::path& dataDir() const { return dataDir_; }
   MainWindow& main() { return *main_; }
+  // What the windows' view models work with.
+  AppContext& context() { return context_; }
 
   using Factory = std::function<std::unique_ptr<WindowModel>(Session&)>;
   void registerWindow(const std::string& name, Factory factory);
   bool knowsWindow(const std::string& name) const;
   // The window's view model, created first when it does not exist yet.
   // nullptr for a window the system does not have.
-  WindowModel* window(const std::string& name);
+  WindowModel* window(const std::string& name) override;
   // The window's view model when it exists, else nullptr.
-  WindowModel* existing(const std::string& name);
+  WindowModel* existing(const std::string& name) override;
   // The existing windows, the main window first, then in creation order.
   std::vector<WindowModel*> windows();
   // Creates (if needed) and shows a window.
-  void showWindow(const std::string& name, bool modal);
+  void showWindow(const std::string& name, bool modal) override;
   // Closes a window: its view model is destroyed.
-  void closeWindow(const std::string& name);
+  void closeWindow(const std::string& name) override;
 
   // The window that has the focus, for help on F1.
   const std::string& activeWindow() const { return activeWindow_; }
@@ -59,6 +61,7 @@ class Session {
   std::filesystem::path dataDir_;
   VeloxaVar var_;
   std::unique_ptr<MainWindow> main_;
+  AppContext context_;
   std::map<std::string, Factory> factories_;
   std::vector<std::pair<std::string, std::unique_ptr<WindowModel>>> windows_;
   std::vector<std::unique_ptr<WindowModel>> retired_;

@@ -60,8 +60,21 @@ void Assign(Control& c, const std::string& text) {
   if (c.changed) c.changed();
 }
 
+void SelectEntry(Control& c, int entry) {
+  if (entry < -1 || entry >= static_cast<int>(c.items.size())) return;
+  c.listIndex = entry;
+  if (entry >= 0) c.text = c.items[static_cast<size_t>(entry)];
+  if (c.picked) c.picked();
+}
+
+int FilterKey(Control& c, int key) {
+  if (!usable(c)) return 0;
+  return c.keyPress ? c.keyPress(key) : key;
+}
+
 bool SetText(Control& c, const std::string& text) {
   if (!usable(c)) return false;
+  if (c.edited) c.edited();
   Assign(c, text);
   return true;
 }
@@ -77,7 +90,8 @@ static void dropLastChar(std::string& s) {
 bool TypeKey(Control& c, int key) {
   if (!usable(c)) return false;
   if (c.keyPress) key = c.keyPress(key);
-  if (key == 0) return true;
+  // Only text boxes take typed text; other controls just see the key.
+  if (key == 0 || c.kind != ControlKind::TextBox) return true;
   std::string text = c.text;
   if (key == kBackSpace) {
     dropLastChar(text);

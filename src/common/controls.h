@@ -31,6 +31,20 @@ struct GridState {
   void clearCells(int fromRow);
 };
 
+// Lines drawn in a picture box, in the box's user coordinates.
+struct PictureLine {
+  double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+  int width = 1;
+  uint32_t color = 0;  // 0x00BBGGRR, as colour values are written
+};
+
+struct PictureState {
+  // User coordinates: the left and top edges, the width and the height
+  // (a negative height makes y grow upward).
+  double left = 0, top = 0, width = 1, height = 1;
+  std::vector<PictureLine> lines;
+};
+
 struct Control {
   std::string name;
   int index = -1;          // element of a control array, -1 for a single control
@@ -47,8 +61,10 @@ struct Control {
   uint32_t foreColor = kDefaultColor;
   uint32_t backColor = kDefaultColor;
   GridState grid;
+  PictureState picture;
 
   // Rules. Each may be empty.
+  std::function<void()> edited;               // the person is about to change the text
   std::function<void()> changed;              // the text changed
   std::function<int(int)> keyPress;           // a typed key; returns the key, 0 swallows it
   std::function<void()> clicked;              // button, menu, check box, option
@@ -83,5 +99,12 @@ bool SetCell(Control& c, int row, int col, const std::string& text);
 // Assignments made by the system itself: they run the rules whatever the
 // control's enabled state.
 void Assign(Control& c, const std::string& text);
+// Selects a list entry (or -1 for none) as the system does, running the
+// list's rule.
+void SelectEntry(Control& c, int entry);
+// Runs the key rules of a control and returns the key that gets through
+// (0 when swallowed), without changing the text: the screen edits the text
+// itself and reports it with Assign.
+int FilterKey(Control& c, int key);
 
 }  // namespace vx

@@ -41,6 +41,8 @@ class Host {
   virtual void showWindow(const std::string& name, bool modal) = 0;
   // Closes a window's widgets; its view model is gone.
   virtual void closeWindow(const std::string& name) = 0;
+  // Moves a child window to the top right corner of the main window's client area.
+  virtual void placeTopRight(const std::string& name) = 0;
   // Arranges the child windows of the main window in cascade.
   virtual void arrangeCascade() = 0;
   // Starts a program without waiting for it; false when it could not start.

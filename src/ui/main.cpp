@@ -7,9 +7,9 @@
 #include "app/data_folder.h"
 #include "app/session.h"
 #include "common/file_io.h"
-#include "ui/about_dialog.h"
 #include "ui/main_frame.h"
 #include "ui/qt_host.h"
+#include "ui/widget_registry.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -31,9 +31,7 @@ int main(int argc, char** argv) {
   vx::Session session(host, *dataDir);
   host.setSession(&session);
   host.setHelpFile(QString::fromStdString(vx::dataPath(*dataDir, "veloxa.htm").string()));
-  host.registerWidget("about", false, [](vx::Session& s, vx::WindowModel& m) -> QWidget* {
-    return new vx::AboutDialog(s, m, nullptr);
-  });
+  vx::registerWidgets(host);
 
   vx::MainFrame frame(session, host);
   // A damaged installation ends the program before any window is shown.

@@ -71,6 +71,7 @@ MainFrame::MainFrame(Session& session, QtHost& host) : session_(session), host_(
   buildToolbar();
   buildStatusBar();
   resize(1200, 820);
+  setWindowIcon(tileIcon("V", QColor(0x1f, 0x5f, 0xa8)));
 
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
     session_.setActiveWindow(sub && sub->widget() ? sub->widget()->objectName().toStdString() : "Veloxa");
@@ -206,6 +207,17 @@ void MainFrame::refresh() {
     action->setVisible(control->visible);
     if (action->isCheckable()) action->setChecked(control->checked);
   }
+}
+
+// The intermediate-data window keeps to the top right corner of the workspace.
+void MainFrame::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  QTimer::singleShot(0, this, [this] { host_.placeTopRight("OtherData"); });
+}
+
+void MainFrame::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  QTimer::singleShot(0, this, [this] { host_.placeTopRight("OtherData"); });
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {

@@ -119,6 +119,9 @@ void QtHost::showWindow(const std::string& name, bool modal) {
   if (kind->second.child && mdiArea_) {
     QMdiSubWindow* sub = mdiArea_->addSubWindow(widget);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(mainWidget_ ? mainWidget_->windowIcon() : QIcon());
+    sub->adjustSize();
+    sub->move(0, 0);  // windows open at the top left unless placed otherwise
     sub->show();
     mdiArea_->setActiveSubWindow(sub);
   } else {
@@ -140,6 +143,13 @@ void QtHost::closeWindow(const std::string& name) {
   if (!w) return;
   if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) sub->close();
   else w->close();
+}
+
+void QtHost::placeTopRight(const std::string& name) {
+  auto it = open_.find(name);
+  if (it == open_.end() || !it->second || !mdiArea_) return;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(it->second->parentWidget()))
+    sub->move(mdiArea_->viewport()->width() - sub->width(), 0);
 }
 
 void QtHost::arrangeCascade() {

@@ -43,6 +43,7 @@ class QtHost : public QObject, public Host {
   void progress(int maximum, int value, bool shown) override;
   void showWindow(const std::string& name, bool modal) override;
   void closeWindow(const std::string& name) override;
+  void placeTopRight(const std::string& name) override;
   void arrangeCascade() override;
   bool startProgram(const std::string& path) override;
   void showHelp(const std::string& topic) override;

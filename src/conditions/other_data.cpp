@@ -1,0 +1,64 @@
+#include "conditions/other_data.h"
+
+#include "common/messages.h"
+
+namespace vx {
+
+namespace {
+
+// Splits one part of the grid's format text at its "|": item i belongs to
+// column (or row) i. "^" and "<" mark the alignment and are not shown.
+std::vector<std::string> formatItems(const std::string& part) {
+  std::vector<std::string> items;
+  size_t start = 0;
+  while (true) {
+    size_t bar = part.find('|', start);
+    std::string item = part.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+    if (!item.empty() && (item[0] == '^' || item[0] == '<' || item[0] == '>')) item.erase(0, 1);
+    items.push_back(item);
+    if (bar == std::string::npos) break;
+    start = bar + 1;
+  }
+  return items;
+}
+
+const char* const kUnits[] = {"",    "kg/m3", "kg/m3", "kJ/(Kg.K)", "W/(m.K)", "cP", "kJ/kg", "m/s",
+                              "m/s", "KPa",   "",      "",          "W/(K.m2)", "",  "W/(K.m2)"};
+
+}  // namespace
+
+OtherData::OtherData(AppContext& context) : WindowModel(kName) {
+  (void)context;
+  caption = LoadMessage(244);
+  controls_.add("Frame1", ControlKind::Frame).text = LoadMessage(381);
+  notes_ = &controls_.add("Label1", ControlKind::Label);
+  grid_ = &controls_.add("MidData1", ControlKind::Grid);
+  grid_->toolTip = "点击单元并编辑";
+  GridState& g = grid_->grid;
+  g.resize(kRows, kCols);
+  g.fixedRows = 1;
+  g.fixedCols = 1;
+  const std::string format = LoadMessage(504);
+  size_t semicolon = format.find(';');
+  std::vector<std::string> columns = formatItems(format.substr(0, semicolon));
+  std::vector<std::string> rows = formatItems(format.substr(semicolon + 1));
+  // The column headers fill row 0, the row headers column 0.
+  for (size_t c = 0; c < columns.size() && c < static_cast<size_t>(kCols); ++c) g.cell(0, static_cast<int>(c)) = columns[c];
+  for (size_t r = 1; r < rows.size() && r < static_cast<size_t>(kRows); ++r) g.cell(static_cast<int>(r), 0) = rows[r];
+  for (int r = 1; r < kRows; ++r) g.cell(r, 3) = kUnits[r];
+  for (int c = 1; c <= 2; ++c) {
+    g.backColor(8, c) = kLightGrey;
+    g.backColor(9, c) = kLightGrey;
+  }
+}
+
+void OtherData::clearForNewConditions() {
+  GridState& g = grid_->grid;
+  for (int c = 1; c <= 2; ++c) {
+    g.backColor(8, c) = kLightGrey;
+    g.backColor(9, c) = kLightGrey;
+    for (int r = 1; r <= 13; ++r) g.cell(r, c).clear();
+  }
+}
+
+}  // namespace vx

@@ -1,0 +1,277 @@
+#include "ui/binding.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTimer>
+
+#include "common/controls.h"
+#include "common/window_model.h"
+#include "ui/qt_host.h"
+
+namespace vx {
+
+QColor toQColor(uint32_t value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+
+namespace {
+
+// A picture box: lines in user coordinates.
+class PictureBox : public QWidget {
+ public:
+  PictureBox(Control& c, QWidget* parent) : QWidget(parent), control_(c) {
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    const PictureState& pic = control_.picture;
+    if (pic.width == 0 || pic.height == 0) return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    auto map = [&](double x, double y) {
+      return QPointF((x - pic.left) / pic.width * width(), (y - pic.top) / pic.height * height());
+    };
+    for (const auto& line : pic.lines) {
+      p.setPen(QPen(toQColor(line.color), line.width));
+      p.drawLine(map(line.x1, line.y1), map(line.x2, line.y2));
+    }
+  }
+
+ private:
+  Control& control_;
+};
+
+void setForeColor(QWidget* w, uint32_t color) {
+  QPalette p = w->palette();
+  QColor c = color == kDefaultColor ? QApplication::palette().color(QPalette::Text) : toQColor(color);
+  p.setColor(QPalette::Text, c);
+  p.setColor(QPalette::WindowText, c);
+  p.setColor(QPalette::ButtonText, c);
+  w->setPalette(p);
+}
+
+}  // namespace
+
+Binder::Binder(WindowModel& model, QtHost& host, QWidget* owner) : QObject(owner), model_(model), host_(host), owner_(owner) {
+  host_.addRefresher(this, [this] { refresh(); });
+}
+
+Control& Binder::control(const std::string& name, int index) {
+  Control* c = model_.controls().find(name, index);
+  if (!c) qFatal("no control %s(%d) in %s", name.c_str(), index, model_.name().c_str());
+  return *c;
+}
+
+void Binder::add(QWidget* widget, Control& c, std::function<void()> update) {
+  widget->setObjectName(QString::fromStdString(c.label()));
+  if (!c.toolTip.empty()) widget->setToolTip(QString::fromStdString(c.toolTip));
+  bound_.push_back({widget, &c, std::move(update)});
+}
+
+void Binder::afterEvent() { host_.refreshAll(); }
+
+QLineEdit* Binder::lineEdit(const std::string& name, int index) {
+  Control& c = control(name, index);
+  auto* w = new QLineEdit(owner_);
+  w->installEventFilter(this);
+  connect(w, &QLineEdit::textEdited, this, [this, &c](const QString& text) {
+    SetText(c, text.toStdString());
+    afterEvent();
+  });
+  add(w, c, [w, &c] {
+    QString text = QString::fromStdString(c.text);
+    if (w->text() != text) w->setText(text);
+    setForeColor(w, c.foreColor);
+    if (c.backColor != kDefaultColor) {
+      QPalette p = w->palette();
+      p.setColor(QPalette::Base, toQColor(c.backColor));
+      w->setPalette(p);
+    }
+  });
+  return w;
+}
+
+QCheckBox* Binder::checkBox(const std::string& name, int index) {
+  Control& c = control(name, index);
+  auto* w = new QCheckBox(QString::fromStdString(c.text), owner_);
+  w->installEventFilter(this);
+  connect(w, &QCheckBox::clicked, this, [this, &c](bool checked) {
+    SetChecked(model_.controls(), c, checked);
+    afterEvent();
+  });
+  add(w, c, [w, &c] {
+    w->setChecked(c.checked);
+    w->setText(QString::fromStdString(c.text));
+  });
+  return w;
+}
+
+QComboBox* Binder::comboBox(const std::string& name, int index) {
+  Control& c = control(name, index);
+  auto* w = new QComboBox(owner_);
+  w->installEventFilter(this);
+  connect(w, &QComboBox::activated, this, [this, &c](int entry) {
+    Pick(c, entry);
+    afterEvent();
+  });
+  add(w, c, [w, &c] {
+    QStringList items;
+    for (const auto& item : c.items) items << QString::fromStdString(item);
+    QStringList shown;
+    for (int i = 0; i < w->count(); ++i) shown << w->itemText(i);
+    if (shown != items) {
+      w->clear();
+      w->addItems(items);
+    }
+    // A text that is not in the list (an adopted medium) shows as the
+    // placeholder of an unselected list.
+    w->setPlaceholderText(QString::fromStdString(c.text).trimmed());
+    w->setCurrentIndex(c.listIndex);
+  });
+  return w;
+}
+
+QRadioButton* Binder::radio(const std::string& name, int index) {
+  Control& c = control(name, index);
+  auto* w = new QRadioButton(QString::fromStdString(c.text), owner_);
+  w->setAutoExclusive(false);  // the view model decides
+  w->installEventFilter(this);
+  connect(w, &QRadioButton::clicked, this, [this, &c] {
+    Click(model_.controls(), c);
+    afterEvent();
+  });
+  add(w, c, [w, &c] { w->setChecked(c.checked); });
+  return w;
+}
+
+QPushButton* Binder::button(const std::string& name, int index) {
+  Control& c = control(name, index);
+  auto* w = new QPushButton(QString::fromStdString(c.text), owner_);
+  w->installEventFilter(this);
+  connect(w, &QPushButton::clicked, this, [this, &c] {
+    Click(model_.controls(), c);
+    afterEvent();
+  });
+  add(w, c, [w, &c] { w->setText(QString::fromStdString(c.text)); });
+  return w;
+}
+
+QLabel* Binder::label(const std::string& name, int index) {
+  Control& c = control(name, index);
+  auto* w = new QLabel(owner_);
+  add(w, c, [w, &c] {
+    w->setText(QString::fromStdString(c.text));
+    setForeColor(w, c.foreColor);
+  });
+  return w;
+}
+
+QGroupBox* Binder::frame(const std::string& name, int index) {
+  Control& c = control(name, index);
+  auto* w = new QGroupBox(owner_);
+  add(w, c, [w, &c] { w->setTitle(QString::fromStdString(c.text)); });
+  return w;
+}
+
+QTableWidget* Binder::grid(const std::string& name, int index) {
+  Control& c = control(name, index);
+  auto* w = new QTableWidget(owner_);
+  w->horizontalHeader()->hide();
+  w->verticalHeader()->hide();
+  w->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                     QAbstractItemView::AnyKeyPressed);
+  connect(w, &QTableWidget::itemChanged, this, [this, &c](QTableWidgetItem* item) {
+    if (refreshing_) return;
+    SetCell(c, item->row(), item->column(), item->text().toStdString());
+    afterEvent();
+  });
+  add(w, c, [this, w, &c] {
+    const GridState& g = c.grid;
+    if (w->rowCount() != g.rows) w->setRowCount(g.rows);
+    if (w->columnCount() != g.cols) w->setColumnCount(g.cols);
+    for (int r = 0; r < g.rows; ++r) {
+      for (int col = 0; col < g.cols; ++col) {
+        QTableWidgetItem* item = w->item(r, col);
+        if (!item) {
+          item = new QTableWidgetItem;
+          w->setItem(r, col, item);
+        }
+        QString text = QString::fromStdString(g.cell(r, col));
+        if (item->text() != text) item->setText(text);
+        const bool fixed = r < g.fixedRows || col < g.fixedCols;
+        uint32_t color = g.backColors[static_cast<size_t>(r * g.cols + col)];
+        item->setBackground(color != kDefaultColor ? QBrush(toQColor(color))
+                            : fixed                 ? w->palette().button()
+                                                    : w->palette().base());
+        Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+        if (!fixed) flags |= Qt::ItemIsEditable;
+        item->setFlags(flags);
+        item->setTextAlignment(fixed ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+      }
+    }
+    (void)this;
+  });
+  return w;
+}
+
+QWidget* Binder::picture(const std::string& name, int index) {
+  Control& c = control(name, index);
+  auto* w = new PictureBox(c, owner_);
+  add(w, c, [w] { w->update(); });
+  return w;
+}
+
+void Binder::refresh() {
+  refreshing_ = true;
+  for (auto& b : bound_) {
+    if (!b.widget) continue;
+    b.update();
+    b.widget->setEnabled(b.control->enabled);
+    b.widget->setVisible(b.control->visible);
+  }
+  refreshing_ = false;
+  owner_->setWindowTitle(QString::fromStdString(model_.caption));
+  if (!model_.focus.empty()) {
+    for (auto& b : bound_)
+      if (b.widget && b.control->label() == model_.focus) b.widget->setFocus();
+    model_.focus.clear();
+  }
+}
+
+bool Binder::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    Control* c = nullptr;
+    for (auto& b : bound_)
+      if (b.widget == watched) c = b.control;
+    if (!c) return false;
+    int code = 0;
+    if (key->key() == Qt::Key_Backspace) code = 8;
+    else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) code = 13;
+    else if (!key->text().isEmpty() && key->text()[0].unicode() >= 32) code = key->text()[0].unicode();
+    if (code == 0) return false;  // arrows, Tab and the like are the screen's own
+    int passed = FilterKey(*c, code);
+    afterEvent();
+    // Enter never edits a one-line field; a swallowed key is gone.
+    return passed == 0 || passed == 13;
+  }
+  if (event->type() == QEvent::FocusIn) {
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+  }
+  return false;
+}
+
+}  // namespace vx

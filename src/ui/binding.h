@@ -1,0 +1,72 @@
+#pragma once
+// Binds Qt controls to the controls of a window's view model: user events go
+// to the view model's rules, and refresh() brings every widget in line with
+// the view model after each event.
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAbstractButton;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QGroupBox;
+
+namespace vx {
+
+struct Control;
+class ControlSet;
+class QtHost;
+class WindowModel;
+
+// Converts the colour values of the view models (0x00BBGGRR) to Qt.
+QColor toQColor(uint32_t value);
+
+class Binder : public QObject {
+  Q_OBJECT
+ public:
+  Binder(WindowModel& model, QtHost& host, QWidget* owner);
+
+  QLineEdit* lineEdit(const std::string& name, int index = -1);
+  QCheckBox* checkBox(const std::string& name, int index = -1);
+  QComboBox* comboBox(const std::string& name, int index = -1);
+  QRadioButton* radio(const std::string& name, int index = -1);
+  QPushButton* button(const std::string& name, int index = -1);
+  QLabel* label(const std::string& name, int index = -1);
+  QGroupBox* frame(const std::string& name, int index = -1);
+  QTableWidget* grid(const std::string& name, int index = -1);
+  QWidget* picture(const std::string& name, int index = -1);
+
+  // Brings the widgets in line with the view model and moves the focus
+  // where the view model asks.
+  void refresh();
+  // Runs after each event: every open window refreshes.
+  void afterEvent();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  Control& control(const std::string& name, int index);
+  void add(QWidget* widget, Control& c, std::function<void()> update);
+
+  struct Bound {
+    QPointer<QWidget> widget;
+    Control* control;
+    std::function<void()> update;
+  };
+  WindowModel& model_;
+  QtHost& host_;
+  QWidget* owner_;
+  std::vector<Bound> bound_;
+  bool refreshing_ = false;
+};
+
+}  // namespace vx
