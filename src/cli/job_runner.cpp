@@ -49,6 +49,14 @@ static json describeControl(const Control& c) {
       }
     if (!colors.empty()) j["cellColors"] = colors;
   }
+  if (c.kind == ControlKind::Picture) {
+    const PictureState& p = c.picture;
+    json lines = json::array();
+    for (const auto& l : p.lines)
+      lines.push_back({{"from", {l.x1, l.y1}}, {"to", {l.x2, l.y2}}, {"width", l.width}, {"color", l.color}});
+    j["scale"] = {{"left", p.left}, {"top", p.top}, {"width", p.width}, {"height", p.height}};
+    j["lines"] = lines;
+  }
   return j;
 }
 
@@ -136,7 +144,7 @@ json DescribeSession(Session& session, const ScriptHost& host) {
   for (WindowModel* w : session.windows()) {
     json controls = json::object();
     for (const auto& c : w->controls().all()) controls[c.label()] = describeControl(c);
-    windows[w->name()] = {{"caption", w->caption}, {"visible", w->visible}, {"controls", controls}};
+    windows[w->name()] = {{"caption", w->caption}, {"visible", w->visible}, {"focus", w->focus}, {"controls", controls}};
   }
   out["windows"] = windows;
   out["case"] = describeCase(session.var());

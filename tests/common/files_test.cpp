@@ -143,3 +143,24 @@ TEST(InstalledResDat, NamesSixteenFilesAndElevenBuildingTypes) {
 }
 
 }  // namespace vx
+
+#include "common/numeric_csv.h"
+
+namespace vx {
+
+TEST(NumericCsv, ABadRowNamesItsFileAndLine) {
+  test::TempDir tmp;
+  std::ofstream(tmp.dir() / "t.csv") << "a,b\n1,2\n\n3,x\n";
+  std::string error;
+  EXPECT_FALSE(readNumericCsv(tmp.dir() / "t.csv", 2, error));
+  EXPECT_NE(error.find("t.csv:4:"), std::string::npos) << error;
+  std::ofstream(tmp.dir() / "u.csv") << "a,b\n1,2,3\n";
+  EXPECT_FALSE(readNumericCsv(tmp.dir() / "u.csv", 2, error));
+  EXPECT_NE(error.find("u.csv:2: expected 2 items"), std::string::npos) << error;
+  std::ofstream(tmp.dir() / "v.csv") << "a,b\r\n1,2.5\r\n";
+  auto rows = readNumericCsv(tmp.dir() / "v.csv", 2, error);
+  ASSERT_TRUE(rows);
+  EXPECT_EQ((*rows)[0][1], 2.5);
+}
+
+}  // namespace vx
