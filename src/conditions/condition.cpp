@@ -148,7 +148,8 @@ void Condition::load() {
   }
   Assign(field(kDesignPressureA), preset->DesignPressure);
   Assign(field(kDesignPressureB), preset->DesignPressure);
-  ctx_.var.TestPressureFactor = static_cast<float>(Val(preset->TestPressureFactor));
+  // A hand-edited factor too large for single precision keeps the default.
+  if (auto factor = PresetSingle(preset->TestPressureFactor)) ctx_.var.TestPressureFactor = *factor;
   Assign(field(kDesignTemperatureA), preset->DesignTemperature);
   Assign(field(kDesignTemperatureB), preset->DesignTemperature);
   Assign(field(kMargin), preset->Margin);

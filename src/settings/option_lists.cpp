@@ -12,10 +12,10 @@ constexpr std::uintmax_t kMaxOptionBytes = 1024 * 1024;
 
 using List = std::vector<std::string> OptionLists::*;
 constexpr std::array<List, kOptionLineCount> kLists = {
-    &OptionLists::PlateMaterials,    &OptionLists::PlateConductivities, &OptionLists::PlateThicknesses,
-    &OptionLists::GasketMaterials,   &OptionLists::GasketTemperatureLimits, &OptionLists::GasketCodes,
-    &OptionLists::FramePatterns,     &OptionLists::FramePatternCodes,   &OptionLists::FrameMaterials,
-    &OptionLists::NozzleMaterials,   &OptionLists::NozzleLocations,     &OptionLists::Reserved,
+    &OptionLists::PlateMaterials,  &OptionLists::PlateConductivities,     &OptionLists::PlateThicknesses,
+    &OptionLists::GasketMaterials, &OptionLists::GasketTemperatureLimits, &OptionLists::GasketCodes,
+    &OptionLists::FramePatterns,   &OptionLists::FramePatternCodes,       &OptionLists::FrameMaterials,
+    &OptionLists::NozzleMaterials, &OptionLists::NozzleLocations,         &OptionLists::Reserved,
     &OptionLists::FlangeStandards};
 
 bool isBlank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
@@ -112,8 +112,8 @@ void PadOptionGroups(OptionLists& lists) {
   int first = 0;
   while (first < kOptionLineCount) {
     int last = first;
-    while (last + 1 < kOptionLineCount && kOptionGroupKeys[static_cast<size_t>(last + 1)] ==
-                                               kOptionGroupKeys[static_cast<size_t>(first)])
+    while (last + 1 < kOptionLineCount &&
+           kOptionGroupKeys[static_cast<size_t>(last + 1)] == kOptionGroupKeys[static_cast<size_t>(first)])
       ++last;
     size_t longest = 0;
     for (int i = first; i <= last; ++i) longest = std::max(longest, lists.list(i).size());

@@ -15,14 +15,20 @@ namespace {
 constexpr std::uintmax_t kMaxPresetBytes = 64 * 1024;
 
 using Field = std::string PresetParameters::*;
-constexpr std::array<Field, kPresetLineCount> kLines = {
-    &PresetParameters::MaxParallelUnits,  &PresetParameters::MaxPasses,
-    &PresetParameters::MaxNozzleVelocityLiquid, &PresetParameters::MaxNozzleVelocityGas,
-    &PresetParameters::AutoListSize,      &PresetParameters::HardChannelId,
-    &PresetParameters::MixedChannelId,    &PresetParameters::SoftChannelId,
-    &PresetParameters::DesignPressure,    &PresetParameters::TestPressureFactor,
-    &PresetParameters::DesignTemperature, &PresetParameters::Margin,
-    &PresetParameters::AllowedPressureDropA, &PresetParameters::AllowedPressureDropB};
+constexpr std::array<Field, kPresetLineCount> kLines = {&PresetParameters::MaxParallelUnits,
+                                                        &PresetParameters::MaxPasses,
+                                                        &PresetParameters::MaxNozzleVelocityLiquid,
+                                                        &PresetParameters::MaxNozzleVelocityGas,
+                                                        &PresetParameters::AutoListSize,
+                                                        &PresetParameters::HardChannelId,
+                                                        &PresetParameters::MixedChannelId,
+                                                        &PresetParameters::SoftChannelId,
+                                                        &PresetParameters::DesignPressure,
+                                                        &PresetParameters::TestPressureFactor,
+                                                        &PresetParameters::DesignTemperature,
+                                                        &PresetParameters::Margin,
+                                                        &PresetParameters::AllowedPressureDropA,
+                                                        &PresetParameters::AllowedPressureDropB};
 
 struct Range {
   double low, high;

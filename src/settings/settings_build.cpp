@@ -81,9 +81,9 @@ size_t characterCount(const std::string& utf8) {
 // --- Preset.txt ---
 
 constexpr const char* kPresetNames[kPresetLineCount] = {
-    "MaxParallelUnits", "MaxPasses",         "MaxNozzleVelocityLiquid", "MaxNozzleVelocityGas", "AutoListSize",
-    "HardChannelId",    "MixedChannelId",    "SoftChannelId",           "DesignPressure",       "TestPressureFactor",
-    "DesignTemperature", "Margin",           "AllowedPressureDropA",    "AllowedPressureDropB"};
+    "MaxParallelUnits",  "MaxPasses",      "MaxNozzleVelocityLiquid", "MaxNozzleVelocityGas", "AutoListSize",
+    "HardChannelId",     "MixedChannelId", "SoftChannelId",           "DesignPressure",       "TestPressureFactor",
+    "DesignTemperature", "Margin",         "AllowedPressureDropA",    "AllowedPressureDropB"};
 
 void buildPreset(const fs::path& src, const fs::path& out) {
   Source s = readSource(src / kPresetSource);
@@ -107,8 +107,8 @@ void buildPreset(const fs::path& src, const fs::path& out) {
       double v = 0;
       if (!parseNumber(value, v)) s.fail(line.number, name + " \"" + value + "\" is not a number");
       if (k <= 5 && (v < kLow[k - 1] || v > kHigh[k - 1]))
-        s.fail(line.number, name + " must lie from " + std::to_string(kLow[k - 1]) + " to " +
-                                std::to_string(kHigh[k - 1]));
+        s.fail(line.number,
+               name + " must lie from " + std::to_string(kLow[k - 1]) + " to " + std::to_string(kHigh[k - 1]));
     }
     PresetLine(p, k) = value;
   }
@@ -132,8 +132,8 @@ void buildOptionLists(const fs::path& src, const fs::path& out) {
     char key = kOptionGroupKeys[static_cast<size_t>(i)];
     const std::string& t = line.text;
     if (t.size() < 2 || t[0] != key || t[1] != '|')
-      s.fail(line.number, "list " + std::to_string(i + 1) + " must start with its group key \"" + std::string(1, key) +
-                              "|\"");
+      s.fail(line.number,
+             "list " + std::to_string(i + 1) + " must start with its group key \"" + std::string(1, key) + "|\"");
     if (t.back() != '|') s.fail(line.number, "text after the last \"|\"");
     std::vector<std::string> entries = SplitOptionLine(t);
     if (i == kReservedList) {
@@ -155,9 +155,9 @@ void buildOptionLists(const fs::path& src, const fs::path& out) {
   for (int i = 1; i < kOptionLineCount; ++i) {
     if (kOptionGroupKeys[static_cast<size_t>(i)] != kOptionGroupKeys[static_cast<size_t>(i - 1)]) continue;
     if (lists.list(i).size() != lists.list(i - 1).size())
-      s.fail(s.lines[static_cast<size_t>(i)].number,
-             std::to_string(lists.list(i).size()) + " entries, the list before it in its group has " +
-                 std::to_string(lists.list(i - 1).size()));
+      s.fail(s.lines[static_cast<size_t>(i)].number, std::to_string(lists.list(i).size()) +
+                                                         " entries, the list before it in its group has " +
+                                                         std::to_string(lists.list(i - 1).size()));
   }
   if (lists.GasketMaterials.size() < 2)
     s.fail(s.lines[kGasketMaterialList].number, "two gasket materials at least: the second serves water and steam");
@@ -174,8 +174,8 @@ void buildUnits(const fs::path& src, const fs::path& out) {
   if (count == 0) s.fail(1, "no categories");
   if (count % kUnitGroupLines != 0) {
     const SourceLine& name = s.lines[count - count % kUnitGroupLines];
-    s.fail(name.number, "the category \"" + name.text + "\" has " + std::to_string(count % kUnitGroupLines) +
-                            " of its 5 lines");
+    s.fail(name.number,
+           "the category \"" + name.text + "\" has " + std::to_string(count % kUnitGroupLines) + " of its 5 lines");
   }
   std::set<std::string> names;
   std::vector<std::string> fileLines;
@@ -199,8 +199,9 @@ void buildUnits(const fs::path& src, const fs::path& out) {
       if (units[u].empty()) s.fail(unitLine.number, "unit " + std::to_string(u + 1) + " has no name");
     for (int k = 1; k < 4; ++k)
       if (items[k].size() != units.size())
-        s.fail(s.lines[g + 1 + static_cast<size_t>(k)].number,
-               std::to_string(items[k].size()) + " items, one per unit (" + std::to_string(units.size()) + ") expected");
+        s.fail(
+            s.lines[g + 1 + static_cast<size_t>(k)].number,
+            std::to_string(items[k].size()) + " items, one per unit (" + std::to_string(units.size()) + ") expected");
     if (!special) {
       const SourceLine& factorLine = s.lines[g + 2];
       for (size_t u = 0; u < items[1].size(); ++u) {
@@ -227,8 +228,7 @@ bool BuildSettingsFiles(const fs::path& src, const fs::path& out, std::string& e
     buildPreset(src, out);
     buildOptionLists(src, out);
     buildUnits(src, out);
-    if (!WriteCompanyRecord(out, CompanyRecord{}))
-      throw Fault{"cannot write " + (out / kCompanyFile).string()};
+    if (!WriteCompanyRecord(out, CompanyRecord{})) throw Fault{"cannot write " + (out / kCompanyFile).string()};
   } catch (const Fault& f) {
     error = f.text;
     return false;

@@ -17,8 +17,8 @@ inline constexpr int kMaxUnits = 21;
 
 // Categories converted by their own formulas; their factor lines are not used.
 // Each has exactly two units, in this order:
-inline constexpr const char* kTemperatureCategory = "温度";             // ℃, ℉
-inline constexpr const char* kEnglerCategory = "运动粘度-恩氏粘度";     // mm2/s, Engler degrees
+inline constexpr const char* kTemperatureCategory = "温度";            // ℃, ℉
+inline constexpr const char* kEnglerCategory = "运动粘度-恩氏粘度";    // mm2/s, Engler degrees
 inline constexpr const char* kBaumeCategory = "比重(60°/60℉)-波美度";  // specific gravity, Baumé degrees
 
 bool IsSpecialUnitCategory(const std::string& name);

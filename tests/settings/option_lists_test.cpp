@@ -11,12 +11,22 @@ namespace vx {
 namespace {
 
 // A small file of the 13 lines, written as the settings window writes it.
-const std::vector<std::string> kLines = {
-    "1|不锈钢304|钛|",  "1|16.2|21|",   "2|0.5|0.6|",    "3|丁腈橡胶NBR|三元乙丙橡胶EPDM|", "3|110|150|",
-    "3|N|E|",           "4|双支撑框架式|", "4|I|",         "5|Q235B|",                      "6|不锈钢304|",
-    "7|固定压紧板|",    "0|",            "8|HG/T 20592-2009|GB/T 9119-2010|"};
+const std::vector<std::string> kLines = {"1|不锈钢304|钛|",
+                                         "1|16.2|21|",
+                                         "2|0.5|0.6|",
+                                         "3|丁腈橡胶NBR|三元乙丙橡胶EPDM|",
+                                         "3|110|150|",
+                                         "3|N|E|",
+                                         "4|双支撑框架式|",
+                                         "4|I|",
+                                         "5|Q235B|",
+                                         "6|不锈钢304|",
+                                         "7|固定压紧板|",
+                                         "0|",
+                                         "8|HG/T 20592-2009|GB/T 9119-2010|"};
 
-void writeLines(const test::TempDir& tmp, const std::vector<std::string>& lines, const std::string& name = "DefData.Dat") {
+void writeLines(const test::TempDir& tmp, const std::vector<std::string>& lines,
+                const std::string& name = "DefData.Dat") {
   ASSERT_TRUE(writeTextLines(tmp.dir() / name, lines));
 }
 

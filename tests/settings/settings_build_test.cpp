@@ -28,19 +28,38 @@ void writeUtf8(const fs::path& path, const std::vector<std::string>& lines) {
 
 // Small valid sources; the tests below damage one line at a time.
 std::vector<std::string> presetSource() {
-  return {"# presets", "\"5\"", "\"5\"", "\"4.5\"", "\"80\"", "\"8\"", "\"H\"", "\"M\"", "\"L\"",
-          "\"1.0\"",   "\"1.25\"", "\"150\"", "\"0.0\"", "\"50\"", "\"50\""};
+  return {"# presets", "\"5\"",   "\"5\"",    "\"4.5\"", "\"80\"",  "\"8\"",  "\"H\"", "\"M\"",
+          "\"L\"",     "\"1.0\"", "\"1.25\"", "\"150\"", "\"0.0\"", "\"50\"", "\"50\""};
 }
 std::vector<std::string> optionSource() {
-  return {"1|不锈钢304|钛|", "1|16.2|21.0|", "2|0.5|", "3|丁腈橡胶NBR|三元乙丙橡胶EPDM|", "3|110|150|", "3|N|E|",
-          "4|悬臂式|",       "4|IV|",        "5|Q235B|", "6|不锈钢304|", "7|固定压紧板|", "0|", "8|ASME B16.5|"};
+  return {"1|不锈钢304|钛|", "1|16.2|21.0|", "2|0.5|",        "3|丁腈橡胶NBR|三元乙丙橡胶EPDM|",
+          "3|110|150|",      "3|N|E|",       "4|悬臂式|",     "4|IV|",
+          "5|Q235B|",        "6|不锈钢304|", "7|固定压紧板|", "0|",
+          "8|ASME B16.5|"};
 }
 std::vector<std::string> unitSource() {
-  return {"# units",        "",
-          "长度",           "米|毫米|",         "1|1000|", "m|mm|",      "||",
-          "温度",           "摄氏度|华氏度|",   "1|1|",    "℃|℉|",      "||",
-          "运动粘度-恩氏粘度", "运动粘度|恩氏粘度|", "1|1|",    "mm2/s|°E|", "||",
-          "比重(60°/60℉)-波美度", "比重|波美度|", "1|1|", "SG|°Bé|", "||"};
+  return {"# units",
+          "",
+          "长度",
+          "米|毫米|",
+          "1|1000|",
+          "m|mm|",
+          "||",
+          "温度",
+          "摄氏度|华氏度|",
+          "1|1|",
+          "℃|℉|",
+          "||",
+          "运动粘度-恩氏粘度",
+          "运动粘度|恩氏粘度|",
+          "1|1|",
+          "mm2/s|°E|",
+          "||",
+          "比重(60°/60℉)-波美度",
+          "比重|波美度|",
+          "1|1|",
+          "SG|°Bé|",
+          "||"};
 }
 
 class SettingsBuild : public ::testing::Test {
@@ -70,7 +89,9 @@ TEST_F(SettingsBuild, WritesTheFourFilesAsGbkWithCrLf) {
   EXPECT_EQ(preset.substr(0, 12), "\"5\"\r\n\"5\"\r\n\"4");  // the comment line is gone
   EXPECT_EQ(std::count(preset.begin(), preset.end(), '\n'), 14);
   std::string options = *readFileBytes(out.dir() / "DefData.Dat");
-  EXPECT_EQ(options.substr(0, 12), "1|\xB2\xBB\xD0\xE2\xB8\xD6" "304|");  // "不锈钢" in GBK
+  EXPECT_EQ(options.substr(0, 12),
+            "1|\xB2\xBB\xD0\xE2\xB8\xD6"
+            "304|");  // "不锈钢" in GBK
   std::string units = *readFileBytes(out.dir() / "Unit.Dat");
   EXPECT_EQ(units.substr(0, 6), "\xB3\xA4\xB6\xC8\r\n");  // "长度" in GBK; the blank line is gone
   EXPECT_EQ(std::count(units.begin(), units.end(), '\n'), 20);
@@ -211,9 +232,9 @@ TEST(InstalledSettings, BuildFromTheRepositorySources) {
     };
     return x / c->factor(index(from)) * c->factor(index(to));
   };
-  EXPECT_NEAR(convert("长度", "in", "mm", 1), 25.4, 1e-6);               // 1 in = 25.4 mm
-  EXPECT_NEAR(convert("压力", "atm", "kPa", 1), 101.325, 1e-5);          // 1 atm = 101325 Pa
-  EXPECT_NEAR(convert("压力", "psi", "kPa", 1), 6.894757, 1e-5);         // 1 psi = 6.894757 kPa
+  EXPECT_NEAR(convert("长度", "in", "mm", 1), 25.4, 1e-6);              // 1 in = 25.4 mm
+  EXPECT_NEAR(convert("压力", "atm", "kPa", 1), 101.325, 1e-5);         // 1 atm = 101325 Pa
+  EXPECT_NEAR(convert("压力", "psi", "kPa", 1), 6.894757, 1e-5);        // 1 psi = 6.894757 kPa
   EXPECT_NEAR(convert("压力", "kgf/cm2", "MPa", 1), 0.0980665, 1e-9);   // standard gravity
   EXPECT_NEAR(convert("功率(热流量)", "kcal/h", "W", 1), 1.163, 1e-8);  // 4186.8 J / 3600 s
   EXPECT_NEAR(convert("质量", "lb", "kg", 1), 0.45359237, 1e-9);

@@ -9,9 +9,16 @@
 namespace vx {
 namespace {
 
-const std::vector<std::string> kTwoCategories = {
-    "长度", "米|毫米|英寸|", "1|1000|39.3700787|", "m|mm|in|", "|1 mm = 0.001 m|1 in = 25.4 mm|",
-    "温度", "摄氏度|华氏度|", "1|1|",               "℃|℉|",   "|t(℃) = 5/9 × (t(℉) - 32)|"};
+const std::vector<std::string> kTwoCategories = {"长度",
+                                                 "米|毫米|英寸|",
+                                                 "1|1000|39.3700787|",
+                                                 "m|mm|in|",
+                                                 "|1 mm = 0.001 m|1 in = 25.4 mm|",
+                                                 "温度",
+                                                 "摄氏度|华氏度|",
+                                                 "1|1|",
+                                                 "℃|℉|",
+                                                 "|t(℃) = 5/9 × (t(℉) - 32)|"};
 
 TEST(UnitLines, ItemsAreTheTextsEndedByABar) {
   EXPECT_EQ(SplitUnitLine("1|1000|"), (std::vector<std::string>{"1", "1000"}));
