@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
+#include "exchanger/design_window.h"
 
 namespace vx {
 
@@ -18,7 +19,13 @@ Session::Session(Host& host, std::filesystem::path dataDir)
     if (!window->loaded()) return nullptr;
     return window;
   });
+  registerWindow(DesignWindow::kName, [](Session& s) -> std::unique_ptr<WindowModel> {
+    auto window = std::make_unique<DesignWindow>(s.context());
+    // A window that could not read its data stays open with what it has.
+    return window;
+  });
   main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
+  main_->setCommand(cmd::kShowDesign, [this] { showWindow(DesignWindow::kName, false); });
 }
 
 Session::~Session() = default;
@@ -89,8 +96,14 @@ void Session::showWindow(const std::string& name, bool modal) {
   WindowModel* w = window(name);
   if (!w) return;
   w->visible = true;
-  activeWindow_ = name;
   host_.showWindow(name, modal);
+  activated(name);
+}
+
+void Session::activated(const std::string& name) {
+  if (name == activeWindow_) return;
+  activeWindow_ = name;
+  if (WindowModel* w = existing(name)) w->onActivate();
 }
 
 void Session::closeWindow(const std::string& name) {

@@ -55,6 +55,9 @@ class Session : public WindowDirectory {
   // The window that has the focus, for help on F1.
   const std::string& activeWindow() const { return activeWindow_; }
   void setActiveWindow(const std::string& name) { activeWindow_ = name; }
+  // A window became the active one (the person turned to it): its
+  // activation rule runs, once for each change of the active window.
+  void activated(const std::string& name);
 
  private:
   Host& host_;

@@ -181,6 +181,9 @@ std::string runStep(Session& session, const json& step) {
   if (!session.knowsWindow(windowName)) throw StepError{"unknown window " + windowName};
   WindowModel* window = session.window(windowName);
   if (!window) throw StepError{"window " + windowName + " cannot be created"};
+  // Working in a window makes it the active one; the main window's menus
+  // leave the active child as it is.
+  if (windowName != session.main().name()) session.activated(windowName);
   int index = -1;
   if (step.contains("index")) {
     if (!step["index"].is_number_integer()) throw StepError{"index must be a whole number"};

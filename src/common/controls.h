@@ -70,6 +70,7 @@ struct Control {
   std::function<void()> clicked;              // button, menu, check box, option
   std::function<void()> picked;               // a list entry was picked
   std::function<void(int, int)> cellEdited;   // a grid cell was edited
+  std::function<void()> left;                 // the control lost the focus
 
   std::string label() const { return index < 0 ? name : name + "(" + std::to_string(index) + ")"; }
 };

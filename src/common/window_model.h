@@ -17,6 +17,8 @@ class WindowModel {
   WindowModel& operator=(const WindowModel&) = delete;
 
   const std::string& name() const { return name_; }
+  // The window became the active window.
+  virtual void onActivate() {}
   ControlSet& controls() { return controls_; }
   const ControlSet& controls() const { return controls_; }
 

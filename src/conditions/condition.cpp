@@ -168,11 +168,13 @@ void Condition::setSteamControlsEnabled(bool enabled) {
 
 int Condition::windowKey(int key) {
   VeloxaVar& v = ctx_.var;
+  // Every edit invalidates the balance, so that no design is computed from
+  // conditions other than those shown.
+  v.BalanceDone = false;
+  ctx_.main.setDesignKeyEnabled(false);
   if (v.ConditionsChanged) return key;
   v.ConditionsChanged = true;
-  v.BalanceDone = false;
   ctx_.main.setOutputsEnabled(false);
-  ctx_.main.setDesignKeyEnabled(false);
   lbldt->text.clear();
   if (OtherData* od = otherData()) od->clearForNewConditions();
   return key;

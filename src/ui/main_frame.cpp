@@ -74,7 +74,10 @@ MainFrame::MainFrame(Session& session, QtHost& host) : session_(session), host_(
   setWindowIcon(tileIcon("V", QColor(0x1f, 0x5f, 0xa8)));
 
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-    session_.setActiveWindow(sub && sub->widget() ? sub->widget()->objectName().toStdString() : "Veloxa");
+    if (sub && sub->widget()) {
+      session_.activated(sub->widget()->objectName().toStdString());
+      host_.refreshAll();
+    }
   });
   // F1 opens the help at the topic of the window that has the focus.
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);

@@ -384,11 +384,16 @@ TEST_F(ConditionTest, TheFirstKeyAfterAResultWithdrawsItOnce) {
   EXPECT_EQ(grid().cell(9, 1), "");
   EXPECT_EQ(grid().cell(1, 1), "");
   EXPECT_EQ(grid().grid().grid.backColor(8, 1), kLightGrey);
-  // Further keys change nothing until the next result.
+  // Further keys leave the outputs and the grid alone until the next
+  // result, but every edit asks for a new balance.
   balance();
   ASSERT_TRUE(v.BalanceDone);
+  grid().cell(9, 1) = "kept";
   TypeKey(cond->field(kFlowA), '2');
-  EXPECT_TRUE(v.BalanceDone);
+  EXPECT_EQ(grid().cell(9, 1), "kept");
+  EXPECT_TRUE(v.ConditionsChanged);
+  EXPECT_FALSE(v.BalanceDone);
+  EXPECT_FALSE(session.main().toolKey("KeyDesign").enabled);
 }
 
 }  // namespace vx

@@ -1,0 +1,128 @@
+// The rules that keep the arrangement fields of the design window consistent
+// while the person (or a command) edits them.
+#include <cmath>
+
+#include "common/messages.h"
+#include "common/number_text.h"
+#include "exchanger/design_window.h"
+
+namespace vx {
+
+namespace {
+
+// A number as the fields show a computed count: up to 15 digits, no blank.
+std::string plainNumber(double value) {
+  std::string s = StrDouble(value);
+  if (!s.empty() && s[0] == ' ') s.erase(0, 1);
+  if (s.rfind(".", 0) == 0) s = "0" + s;
+  if (s.rfind("-.", 0) == 0) s.insert(1, "0");
+  return s;
+}
+
+double whole(double x) { return std::floor(x); }
+
+}  // namespace
+
+bool DesignWindow::isTwoKindArrangement() const {
+  if (!model || model->PlateKind != kThermalMixingPlate) return false;
+  const int item = CobThermalMix->listIndex;
+  const short state = ctx_.var.MediumStateB;
+  return (item == 3 || item == 4) && state != kStateSteam && state != kStateAdoptedVapour;
+}
+
+void DesignWindow::plateCountChanged() {
+  ClearShownResults();
+  double passes = Val(txtPass1->text);
+  if (passes == 0) return;  // nothing to share the channels over yet
+  Assign(*MixC1, plainNumber(whole(Val(txtplatenb->text) / 2) / passes));
+}
+
+void DesignWindow::firstKindChanged() {
+  const double plates = Val(txtplatenb->text);
+  if (Val(MixC1->text) > plates / 2) {
+    const std::string largest = plainNumber(whole(plates / 2));
+    ctx_.host.message("流道数不能超过 " + largest + ".", Icon::Information, Buttons::Ok, 0);
+    Assign(*MixC1, largest);
+    return;  // the assignment ran this rule again
+  }
+  double passes = Val(txtPass1->text);
+  if (passes == 0) return;
+  Assign(*MixC2, plainNumber(whole(plates / 2 / passes - Val(MixC1->text))));
+}
+
+void DesignWindow::thermalMixPicked() {
+  ClearShownResults();
+  const int item = CobThermalMix->listIndex;
+  const bool twoKinds = item == 3 || item == 4;
+  MixC1->enabled = MixC2->enabled = mixLabel->enabled = twoKinds;
+  if (twoKinds) {
+    Assign(*txtPass1, "1");
+    Assign(*txtPass2, "1");
+  }
+  const double plates = Val(txtplatenb->text);
+  if (plates != 0) Assign(*MixC1, plainNumber((plates - 1) / 2));
+}
+
+void DesignWindow::passAChanged() {
+  if (txtPass1->text.empty()) return;
+  if (txtPass1->text != "1" && isTwoKindArrangement()) {
+    ShowMessage(ctx_.host, 486);
+    Assign(*txtPass1, "1");
+    return;  // the assignment ran this rule for "1"
+  }
+  const double passes = Val(txtPass1->text);
+  if (passes > 8 || passes < 1) {
+    ShowMessage(ctx_.host, 486);
+    Assign(*txtPass1, "1");
+    return;
+  }
+  Assign(*MixC1, plainNumber(whole(Val(txtplatenb->text) / 2) / passes));
+  Assign(*txtPass2, txtPass1->text);
+}
+
+void DesignWindow::passBChanged() {
+  if (txtPass2->text.empty()) return;
+  if (txtPass2->text != "1" && isTwoKindArrangement()) {
+    ShowMessage(ctx_.host, 486);
+    Assign(*txtPass2, "1");
+    return;
+  }
+  ClearShownResults();
+}
+
+void DesignWindow::parallelChanged() {
+  VeloxaVar& v = ctx_.var;
+  v.ParallelUnits = static_cast<float>(Val(setnb->text));
+  if (v.ParallelUnits != 0) {
+    recomputeUnitFlows();
+    ClearShownResults();
+  }
+}
+
+void DesignWindow::parallelLeft() {
+  if (ctx_.var.ParallelUnits == 0) {
+    ShowMessage(ctx_.host, 483);
+    focus = setnb->label();
+  }
+}
+
+void DesignWindow::narrowClicked() {
+  const VeloxaVar& v = ctx_.var;
+  const bool aLarger = v.UnitFlowA > v.UnitFlowB;
+  if ((aLarger && narrowInC1->checked) || (!aLarger && narrowInC2->checked)) ShowMessage(ctx_.host, 571);
+  ClearShownResults();
+}
+
+void DesignWindow::assemblyTabPicked() {
+  if (TabStrip2->listIndex != 0) {
+    ShowMessage(ctx_.host, 484);
+    TabStrip2->listIndex = 0;
+    TabStrip2->text = TabStrip2->items[0];
+  }
+}
+
+void DesignWindow::correctionTabPicked() {
+  // Only the shown panel changes; the screen follows the tab index.
+}
+
+}  // namespace vx

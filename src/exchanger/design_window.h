@@ -1,0 +1,153 @@
+#pragma once
+// The design window "设计计算": the plate model and its arrangement, the
+// correction controls, the structure grid with its option lists, the four
+// calculation commands and the result fields.
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "common/window_model.h"
+#include "exchanger/catalogue.h"
+#include "settings/option_lists.h"
+#include "settings/preset_file.h"
+
+namespace vx {
+
+class Condition;
+class OtherData;
+
+// One entry of the automatic design's candidate list.
+struct Candidate {
+  std::string name;  // 20 characters, blank-padded
+  short modelIndex = 0;
+  short mixIndex = 0;
+  short plates = 0;  // 0 marks an unused entry
+  short firstKind = 0;
+  short secondKind = 0;
+  short passes = 1;
+  float area = 3276730;
+  float margin = 0;
+};
+
+class DesignWindow : public WindowModel {
+ public:
+  static constexpr const char* kName = "detail";
+  static constexpr int kGridRows = 13;
+  static constexpr int kGridCols = 4;
+  static constexpr int kOptionLists = 13;
+  static constexpr uint32_t kWindowColour = 0x80000005;
+
+  // Creates the window: reads the presets, the option lists and the
+  // catalogue. `created` is false when one of them could not be read.
+  explicit DesignWindow(AppContext& context);
+  bool created() const { return created_; }
+
+  // The window became active.
+  void activate();
+  void onActivate() override;
+
+  // Arrangement fields and commands, by the names of the window.
+  Control* cbotype = nullptr;
+  Control* txtplatenb = nullptr;
+  Control* txtPass1 = nullptr;
+  Control* txtPass2 = nullptr;
+  Control* setnb = nullptr;
+  Control* Text5 = nullptr;
+  Control* CobThermalMix = nullptr;
+  Control* MixC1 = nullptr;
+  Control* MixC2 = nullptr;
+  Control* narrowInC1 = nullptr;
+  Control* narrowInC2 = nullptr;
+  Control* PassLock = nullptr;
+  Control* Check1 = nullptr;
+  Control* Check2 = nullptr;
+  Control* TabStrip2 = nullptr;
+  Control* TabStrip3 = nullptr;
+  Control* cvdt = nullptr;
+  Control* LmtdC = nullptr;
+  Control* Chkvc1 = nullptr;
+  Control* Txtvc1 = nullptr;
+  Control* Chkvc2 = nullptr;
+  Control* Txtvc2 = nullptr;
+  Control* ChkPortPd = nullptr;
+  Control* LVCorrect = nullptr;
+  Control* Command1 = nullptr;   // check
+  Control* Command2 = nullptr;   // design
+  Control* Command9 = nullptr;   // automatic design
+  Control* Command10 = nullptr;  // NTU
+  Control* txtover = nullptr;
+  Control* txtarea = nullptr;
+  Control* GrossArea = nullptr;
+  Control* txtwall = nullptr;
+  std::array<Control*, 2> Command4{};  // margin spin
+  Control* PheGrid = nullptr;
+  std::array<Control*, kOptionLists> Defdata{};
+  Control* GridBTN = nullptr;
+  Control* Text1 = nullptr;
+  Control* AutoGrid = nullptr;
+  Control* ProgressBar1 = nullptr;
+  Control* candidateFrame = nullptr;
+  Control* mixLabel = nullptr;  // "流道分配", enabled with MixC1 and MixC2
+
+  // Values the window keeps for the calculation.
+  DesignPresets presets;
+  std::vector<Candidate> candidates;  // indexes 0 to AutoListSize
+  float PlateConductivity = 0;        // W/(m K)
+  float PlateThicknessM = 0;          // m
+  std::string GasketCodeSuffix;
+  std::string FramePatternSuffix;
+  float DesignMargin = 0;             // %
+  bool AutoClearResults = true;
+  int windowHeight = 6280;            // twips
+  std::string ModelDesignation;
+
+  // The loaded model and its channel kinds.
+  std::optional<Catalogue> catalogue;
+  std::optional<PlateModel> model;
+  ChannelKinds channelKinds{};
+  OptionLists options;
+
+  // Picks model entry `index` of cbotype as the person does.
+  void selectModel(int index);
+  // Picks an entry of option list `list` (also at creation).
+  void pickOption(int list, int entry);
+  // Opens the option list of the grid's current row (GridBTN).
+  void openRowList();
+  // Clears the shown results, unless the automatic design switched that off.
+  void ClearShownResults();
+  // Withdraws or produces the result state of the application.
+  void setResultState(bool available);
+
+  int currentRow = 0, currentCol = 3;  // the grid cell last clicked
+
+  Condition* condition();
+  OtherData* otherData();
+  AppContext& context() { return ctx_; }
+
+ private:
+  void build();
+  void create();
+  void buildGrid();
+  Control& addText(const std::string& name, const std::string& text, int index = -1);
+  Control& addCheck(const std::string& name, const std::string& text, int index = -1);
+  Control& addButton(const std::string& name, const std::string& text, int index = -1);
+
+  // The arrangement rules.
+  void plateCountChanged();
+  void firstKindChanged();
+  void thermalMixPicked();
+  void passAChanged();
+  void passBChanged();
+  void parallelChanged();
+  void parallelLeft();
+  void narrowClicked();
+  void assemblyTabPicked();
+  void correctionTabPicked();
+  bool isTwoKindArrangement() const;
+  void recomputeUnitFlows();
+
+  AppContext& ctx_;
+  bool created_ = false;
+};
+
+}  // namespace vx
