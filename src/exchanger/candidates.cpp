@@ -1,0 +1,78 @@
+#include "exchanger/candidates.h"
+
+#include <cmath>
+
+#include "common/messages.h"
+#include "common/number_text.h"
+
+namespace vx {
+
+void ResetCandidates(std::vector<Candidate>& list) {
+  for (size_t i = 1; i < list.size(); ++i) {
+    Candidate& c = list[i];
+    c.plates = 0;
+    c.firstKind = 0;
+    c.secondKind = 0;
+    c.passes = 1;
+    c.area = 3276730;
+  }
+}
+
+float CutToHundredths(double value) { return static_cast<float>(std::floor(value * 100) / 100); }
+
+bool InsertCandidate(std::vector<Candidate>& list, const Candidate& candidate, double area) {
+  for (size_t l = 1; l < list.size(); ++l) {
+    if (list[l].area > area) {
+      for (size_t k = list.size() - 1; k > l; --k) list[k] = list[k - 1];
+      list[l] = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
+// A number as a plain conversion writes it (no pattern, no leading blank).
+static std::string plain(float value) {
+  std::string s = Str(value);
+  if (!s.empty() && s[0] == ' ') s.erase(0, 1);
+  if (s.rfind(".", 0) == 0) s = "0" + s;
+  return s;
+}
+
+void FillCandidateGrid(const std::vector<Candidate>& list, GridState& grid) {
+  // Header: "^序号|<型号|^换热面积|^板片数|^硬通道数|^软通道数|^流程数|^裕度%".
+  std::vector<std::string> header;
+  std::string format = LoadMessage(480);
+  size_t start = 0;
+  while (true) {
+    size_t bar = format.find('|', start);
+    std::string item = format.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+    if (!item.empty() && (item[0] == '^' || item[0] == '<')) item.erase(0, 1);
+    header.push_back(item);
+    if (bar == std::string::npos) break;
+    start = bar + 1;
+  }
+  int rows = 2;
+  for (size_t i = 1; i < list.size(); ++i) {
+    rows = static_cast<int>(i) + 1;
+    if (list[i].plates == 0) break;
+  }
+  grid.resize(rows, static_cast<int>(header.size()));
+  grid.fixedRows = 1;
+  for (size_t c = 0; c < header.size(); ++c) grid.cell(0, static_cast<int>(c)) = header[c];
+  for (int i = 1; i < rows; ++i) {
+    const Candidate& e = list[static_cast<size_t>(i)];
+    if (e.plates == 0) break;
+    grid.cell(i, 0) = std::to_string(i);
+    grid.cell(i, 1) = e.name;
+    grid.cell(i, 2) = plain(e.area);
+    grid.cell(i, 3) = std::to_string(e.plates);
+    const bool twoKinds = e.mixIndex > 2;
+    grid.cell(i, 4) = std::to_string(e.firstKind);
+    grid.cell(i, 5) = std::to_string(twoKinds ? e.secondKind : e.firstKind);
+    grid.cell(i, 6) = std::to_string(e.passes);
+    grid.cell(i, 7) = plain(e.margin);
+  }
+}
+
+}  // namespace vx
