@@ -4,6 +4,7 @@
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
 #include "exchanger/design_window.h"
+#include "exchanger/true_temp.h"
 
 namespace vx {
 
@@ -24,6 +25,7 @@ Session::Session(Host& host, std::filesystem::path dataDir)
     // A window that could not read its data stays open with what it has.
     return window;
   });
+  registerWindow(TrueTemp::kName, [](Session& s) { return std::make_unique<TrueTemp>(s.context()); });
   main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
   main_->setCommand(cmd::kShowDesign, [this] { showWindow(DesignWindow::kName, false); });
 }
