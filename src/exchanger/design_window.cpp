@@ -140,6 +140,10 @@ void DesignWindow::build() {
   Command9->toolTip = "自动设计没有考虑特殊的装配以及大小流道的方向。";
   Command10 = &addButton("Command10", LoadMessage(317));
   Command10->toolTip = "采用NTU计算方式计算换热器的出口温度。";
+  Command1->clicked = [this] { RunCheck(); };
+  Command2->clicked = [this] { RunDesign(); };
+  Command9->clicked = [this] { RunAutoDesign(); };
+  Command10->clicked = [this] { RunNtu(); };
 
   txtover = &addText("txtover", "");
   txtover->backColor = kWindowColour;
@@ -148,11 +152,15 @@ void DesignWindow::build() {
   txtwall = &addText("txtwall", "");
   Command4[0] = &addButton("Command4", "▲", 0);
   Command4[1] = &addButton("Command4", "▼", 1);
+  Command4[0]->clicked = [this] { spinMargin(0); };
+  Command4[1]->clicked = [this] { spinMargin(1); };
 
   buildGrid();
 
   AutoGrid = &controls_.add("AutoGrid", ControlKind::Grid);
   AutoGrid->toolTip = "单击鼠标左键选择型号";
+  // A click on a row (picked by its row number) applies that candidate.
+  AutoGrid->picked = [this] { applyCandidate(AutoGrid->listIndex); };
   ProgressBar1 = &controls_.add("ProgressBar1", ControlKind::Label);
   ProgressBar1->visible = false;
 

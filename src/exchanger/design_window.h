@@ -8,6 +8,7 @@
 
 #include "common/window_model.h"
 #include "exchanger/catalogue.h"
+#include "exchanger/design_state.h"
 #include "settings/option_lists.h"
 #include "settings/preset_file.h"
 
@@ -107,6 +108,25 @@ class DesignWindow : public WindowModel {
   ChannelKinds channelKinds{};
   OptionLists options;
 
+  // The working values of the calculation.
+  DesignState state;
+
+  // The commands. Each reports through the host and returns true when it
+  // produced a result.
+  bool RunCheck();
+  bool RunDesign();
+  bool RunAutoDesign();
+  bool RunNtu();
+  // The precondition of the commands: the message to show (490 or 536), 0
+  // when they may run.
+  int CanGoing();
+  // Shows the result of the last check (result fields, grid, notes, state).
+  void ShowResults();
+  // The margin spin: raises (0) or lowers (1) the shown margin.
+  void spinMargin(int button);
+  // Applies candidate r of the automatic design's list and checks it.
+  void applyCandidate(int row);
+
   // Picks model entry `index` of cbotype as the person does.
   void selectModel(int index);
   // Picks an entry of option list `list` (also at creation).
@@ -145,6 +165,14 @@ class DesignWindow : public WindowModel {
   void correctionTabPicked();
   bool isTwoKindArrangement() const;
   void recomputeUnitFlows();
+
+  // The commands' steps.
+  void takeInputs();
+  short plateKind() const;
+  void writePortDiameters();
+  bool checkSteps();
+  void arithmeticFailure(const char* code);
+  void buildNotes();
 
   AppContext& ctx_;
   bool created_ = false;
