@@ -219,7 +219,14 @@ PrandtlExponents SetPrandtlExponents(const DesignState& s, const VeloxaVar& v, c
   return n;
 }
 
+namespace {
+unsigned long long slotRatings = 0;
+}
+
+unsigned long long SlotRatingsDone() { return slotRatings; }
+
 bool RateSlot(DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds, int slot, short kindA, short kindB) {
+  ++slotRatings;
   if ((slot != 1 && slot != 2) || !validKind(kindA) || !validKind(kindB)) return false;
   const ChannelKind& kA = kinds[static_cast<size_t>(kindA)];
   const ChannelKind& kB = kinds[static_cast<size_t>(kindB)];

@@ -50,6 +50,10 @@ PrandtlExponents SetPrandtlExponents(const DesignState& s, const VeloxaVar& v, c
 // every call), CleanU[slot] and ServiceU[slot]. Circuit B condenses when
 // s.VapourOptionB is set. The wall temperature is left to
 // ComputeWallTemperature.
+// How many channel groups have been rated since the program started; the
+// benchmarks report ratings per second from it.
+unsigned long long SlotRatingsDone();
+
 [[nodiscard]] bool RateSlot(DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds, int slot, short kindA,
                             short kindB);
 
