@@ -200,3 +200,28 @@ TEST_F(CommandTest, NegativeMarginAndTheMarginSpin) {
 }
 
 }  // namespace vx
+
+namespace vx {
+
+// VX003N can carry 25,000 kg/h of water with one pass (45 plates, about a
+// quarter of an allowed 300 kPa), so the design also tries more passes; none
+// of them fits within its 60 plates. The solution of one pass is kept and
+// shown instead of reporting that the model cannot meet the duty.
+TEST_F(CommandTest, DesignKeepsTheLastPassNumberThatFoundASolution) {
+  SetText(cond->field(kFlowA), "25000");
+  SetText(cond->field(kAllowDpA), "300");
+  Click(cond->controls(), *cond->balanceButton);
+  ASSERT_TRUE(session.var().BalanceDone);
+  session.activated(Condition::kName);
+  session.activated(DesignWindow::kName);
+  Pick(*d->cbotype, model("VX003N"));
+  ASSERT_TRUE(d->RunDesign());
+  EXPECT_FALSE(shown(477));
+  EXPECT_EQ(d->txtPass1->text, "1");
+  EXPECT_EQ(d->txtplatenb->text, "45");
+  const double usageA = Val(grid().cell(9, 1)) / 300;
+  EXPECT_LE(usageA, 0.3);  // low enough that more passes were tried
+  EXPECT_TRUE(session.var().ResultAvailable);
+}
+
+}  // namespace vx
