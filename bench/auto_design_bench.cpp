@@ -20,7 +20,7 @@ void growCatalogue(const std::filesystem::path& dir, int count) {
   auto shipped = Catalogue::load(dir);
   RecordFile file(dir / kCatalogueFile, kCatalogueRecordLength);
   file.load();
-  const auto& models = shipped->listed();
+  const auto models = shipped->listed();
   for (int i = 0; i < count; ++i) {
     PlateModel m = models[static_cast<size_t>(i) % models.size()];
     m.ModelName = modelNameField("S" + std::to_string(i));

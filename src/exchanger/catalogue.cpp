@@ -83,9 +83,8 @@ std::optional<Catalogue> Catalogue::load(const std::filesystem::path& dir) {
       listing = false;
       continue;
     }
-    PlateModel m = readPlateModel(bytes);
-    if (listing) c.listed_.push_back(m);
-    c.all_.push_back(std::move(m));
+    c.all_.push_back(readPlateModel(bytes));
+    if (listing) c.listedCount_ = c.all_.size();
   }
   return c;
 }

@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -55,14 +56,15 @@ class Catalogue {
 
   // The listed models: records 2, 3, ... up to the end of the file or the
   // first record whose name is ten NUL bytes.
-  const std::vector<PlateModel>& listed() const { return listed_; }
+  std::span<const PlateModel> listed() const { return {all_.data(), listedCount_}; }
   // The model of that name (full 10-character comparison, case-sensitive),
   // also past a blank record that ends the list.
   std::optional<PlateModel> find(const std::string& name) const;
 
  private:
-  std::vector<PlateModel> listed_;
+  // Every model in file order; the listed ones are the first listedCount_.
   std::vector<PlateModel> all_;
+  size_t listedCount_ = 0;
 };
 
 // The names of the listed models, in file order (what the model list shows).
