@@ -198,12 +198,20 @@ std::string runStep(Session& session, const json& step) {
   bool done = false;
   if (step.contains("cell")) {
     const json& cell = step["cell"];
-    if (!cell.is_array() || cell.size() != 2 || !cell[0].is_number_integer() || !cell[1].is_number_integer() ||
-        !step.contains("text") || !step["text"].is_string())
-      throw StepError{"a cell step needs \"cell\": [row, col] and a \"text\""};
+    if (!cell.is_array() || cell.size() != 2 || !cell[0].is_number_integer() || !cell[1].is_number_integer())
+      throw StepError{"a cell step needs \"cell\": [row, col]"};
     if (control->kind != ControlKind::Grid) throw StepError{control->label() + " is not a grid"};
     if (!control->grid.inside(cell[0], cell[1])) throw StepError{"cell outside the grid"};
-    done = SetCell(*control, cell[0], cell[1], step["text"].get<std::string>());
+    if (step.contains("text") && step["text"].is_string()) {
+      done = SetCell(*control, cell[0], cell[1], step["text"].get<std::string>());
+    } else if (step.contains("key") && step["key"].is_string()) {
+      // Click the cell, then type the key into it.
+      done = ClickCell(*control, cell[0], cell[1]) && TypeKey(*control, keyCode(step["key"].get<std::string>()));
+    } else if (step.contains("click")) {
+      done = ClickCell(*control, cell[0], cell[1]);
+    } else {
+      throw StepError{"a cell step needs a \"text\", a \"key\" or a \"click\""};
+    }
   } else if (step.contains("text")) {
     if (!step["text"].is_string()) throw StepError{"text must be a string"};
     done = SetText(*control, step["text"].get<std::string>());

@@ -150,6 +150,12 @@ bool Click(ControlSet& set, Control& c) {
   return true;
 }
 
+bool ClickCell(Control& c, int row, int col) {
+  if (!usable(c) || !c.grid.inside(row, col)) return false;
+  if (c.cellClicked) c.cellClicked(row, col);
+  return true;
+}
+
 bool SetCell(Control& c, int row, int col, const std::string& text) {
   if (!usable(c) || !c.grid.inside(row, col)) return false;
   c.grid.cell(row, col) = text;

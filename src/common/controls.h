@@ -22,6 +22,7 @@ struct GridState {
   int fixedRows = 0, fixedCols = 0;
   std::vector<std::string> cells;
   std::vector<uint32_t> backColors;  // kDefaultColor = the grid's own colour
+  std::vector<int> colWidths;        // twips; empty = the screen's own widths
 
   void resize(int r, int c);
   bool inside(int r, int c) const { return r >= 0 && c >= 0 && r < rows && c < cols; }
@@ -70,6 +71,7 @@ struct Control {
   std::function<void()> clicked;              // button, menu, check box, option
   std::function<void()> picked;               // a list entry was picked
   std::function<void(int, int)> cellEdited;   // a grid cell was edited
+  std::function<void(int, int)> cellClicked;  // a grid cell became the current cell
   std::function<void()> left;                 // the control lost the focus
 
   std::string label() const { return index < 0 ? name : name + "(" + std::to_string(index) + ")"; }
@@ -96,6 +98,8 @@ bool SetChecked(ControlSet& set, Control& c, bool checked);
 bool Pick(Control& c, int entry);
 bool Click(ControlSet& set, Control& c);
 bool SetCell(Control& c, int row, int col, const std::string& text);
+// The person clicks a grid cell: it becomes the current cell.
+bool ClickCell(Control& c, int row, int col);
 
 // Assignments made by the system itself: they run the rules whatever the
 // control's enabled state.

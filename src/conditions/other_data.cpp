@@ -1,6 +1,7 @@
 #include "conditions/other_data.h"
 
 #include "common/messages.h"
+#include "common/record_file.h"
 
 namespace vx {
 
@@ -34,6 +35,11 @@ OtherData::OtherData(AppContext& context) : WindowModel(kName) {
   notes_ = &controls_.add("Label1", ControlKind::Label);
   grid_ = &controls_.add("MidData1", ControlKind::Grid);
   grid_->toolTip = "点击单元并编辑";
+  grid_->keyPress = [this](int key) { return gridKey(key); };
+  grid_->cellClicked = [this](int row, int col) {
+    currentRow = row;
+    currentCol = col;
+  };
   GridState& g = grid_->grid;
   g.resize(kRows, kCols);
   g.fixedRows = 1;
@@ -50,6 +56,25 @@ OtherData::OtherData(AppContext& context) : WindowModel(kName) {
     g.backColor(8, c) = kLightGrey;
     g.backColor(9, c) = kLightGrey;
   }
+}
+
+int OtherData::gridKey(int key) {
+  GridState& g = grid_->grid;
+  if (!g.inside(currentRow, currentCol)) return 0;
+  std::string& text = g.cell(currentRow, currentCol);
+  if (key == 13) {
+    if (currentRow < g.rows - 1) ++currentRow;
+  } else if (key == 8) {
+    if (!text.empty()) text.pop_back();
+  } else if ((key >= 44 && key <= 57) || (key >= 65 && key <= 90) || (key >= 97 && key <= 122)) {
+    text = trimField(text) + static_cast<char>(key);
+    // A text as wide as its cell widens the column (about 120 twips a character).
+    const int width = static_cast<int>(text.size()) * 120;
+    if (g.colWidths.empty()) g.colWidths = {900, 1200, 1200, 900};
+    int& column = g.colWidths[static_cast<size_t>(currentCol)];
+    if (width >= column) column = width + 100;
+  }
+  return 0;
 }
 
 void OtherData::clearForNewConditions() {

@@ -24,6 +24,11 @@ class OtherData : public WindowModel {
   // circuits emptied (the first key typed in the conditions window).
   void clearForNewConditions();
 
+  // The cell that typed keys edit: the one last clicked.
+  int currentRow = 1, currentCol = 1;
+  // A key typed in the grid edits the current cell.
+  int gridKey(int key);
+
  private:
   Control* grid_;
   Control* notes_;

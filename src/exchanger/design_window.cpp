@@ -205,6 +205,7 @@ void DesignWindow::buildGrid() {
     currentRow = row;
     currentCol = col;
   };
+  PheGrid->cellClicked = PheGrid->cellEdited;
   GridBTN = &addButton("GridBTN", "...");
   GridBTN->clicked = [this] { openRowList(); };
   Text1 = &addText("Text1", "");

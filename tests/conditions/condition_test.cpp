@@ -424,3 +424,34 @@ TEST(OtherDataGrid, LaidOutByItsFormatText) {
 }
 
 }  // namespace vx
+
+namespace vx {
+
+TEST(OtherDataGrid, TypedKeysEditTheClickedCell) {
+  test::TempData data;
+  ScriptHost host;
+  Session session(host, data.dir());
+  ASSERT_TRUE(session.start());
+  auto* od = session.existingAs<OtherData>(OtherData::kName);
+  Control& grid = od->grid();
+  od->cell(12, 1) = "  1.5";
+  ASSERT_TRUE(ClickCell(grid, 12, 1));
+  TypeKey(grid, '7');  // appended to the trimmed text
+  EXPECT_EQ(od->cell(12, 1), "1.57");
+  TypeKey(grid, '#');  // not among the accepted characters
+  EXPECT_EQ(od->cell(12, 1), "1.57");
+  TypeKey(grid, 8);
+  EXPECT_EQ(od->cell(12, 1), "1.5");
+  TypeKey(grid, 13);  // Enter moves down a row
+  TypeKey(grid, 'k');
+  EXPECT_EQ(od->cell(13, 1), "k");
+  TypeKey(grid, 13);
+  TypeKey(grid, 13);  // the last row stays the current one
+  TypeKey(grid, 'x');
+  EXPECT_EQ(od->cell(14, 1), "x");
+  // A text as wide as its cell widens the column.
+  for (int i = 0; i < 12; ++i) TypeKey(grid, '9');
+  EXPECT_GT(grid.grid.colWidths[1], 1200);
+}
+
+}  // namespace vx
