@@ -229,8 +229,12 @@ std::string runStep(Session& session, const json& step) {
     done = Pick(*control, entry);
   } else if (step.contains("select") || step.contains("click")) {
     done = Click(set, *control);
+  } else if (step.contains("leave")) {
+    // The focus leaves the control (Tab or a click elsewhere).
+    if (control->left) control->left();
+    done = true;
   } else {
-    throw StepError{"no action (text, key, checked, pick, select, click or cell)"};
+    throw StepError{"no action (text, key, checked, pick, select, click, leave or cell)"};
   }
   return done ? "" : control->label() + " is disabled or hidden; nothing happened";
 }

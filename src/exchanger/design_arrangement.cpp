@@ -121,6 +121,24 @@ void DesignWindow::assemblyTabPicked() {
   }
 }
 
+// A viscosity correction lowers the film coefficient of a cooled circuit and
+// raises that of a heated one; other values are refused when the field is left.
+void DesignWindow::viscosityFactorLeft(int circuit) {
+  Control& field = circuit == kCircuitA ? *Txtvc1 : *Txtvc2;
+  const VeloxaVar& v = ctx_.var;
+  const float tin = circuit == kCircuitA ? v.TinA : v.TinB;
+  const float tout = circuit == kCircuitA ? v.ToutA : v.ToutB;
+  const double factor = Val(field.text);
+  int message = 0;
+  if (factor <= 0) message = 487;
+  else if (factor > 1 && tin > tout) message = 488;
+  else if (factor < 1 && tin < tout) message = 489;
+  if (message == 0) return;
+  ShowMessage(ctx_.host, message);
+  if (message != 487) Assign(field, "1");
+  focus = field.label();
+}
+
 void DesignWindow::correctionTabPicked() {
   // Only the shown panel changes; the screen follows the tab index.
 }

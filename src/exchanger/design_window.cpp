@@ -129,6 +129,8 @@ void DesignWindow::build() {
   Txtvc1 = &addText("Txtvc1", "1.0");
   Chkvc2 = &addCheck("Chkvc2", B);
   Txtvc2 = &addText("Txtvc2", "1.0");
+  Txtvc1->left = [this] { viscosityFactorLeft(kCircuitA); };
+  Txtvc2->left = [this] { viscosityFactorLeft(kCircuitB); };
   ChkPortPd = &addCheck("ChkPortPd", LoadMessage(452));
   LVCorrect = &addButton("LVCorrect", "汽液混合修正");
   LVCorrect->visible = false;

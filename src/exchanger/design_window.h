@@ -163,6 +163,7 @@ class DesignWindow : public WindowModel {
   void narrowClicked();
   void assemblyTabPicked();
   void correctionTabPicked();
+  void viscosityFactorLeft(int circuit);
   bool isTwoKindArrangement() const;
   void recomputeUnitFlows();
 

@@ -225,3 +225,27 @@ TEST_F(CommandTest, DesignKeepsTheLastPassNumberThatFoundASolution) {
 }
 
 }  // namespace vx
+
+namespace vx {
+
+TEST_F(CommandTest, ViscosityCorrectionsAreCheckedWhenLeft) {
+  // Circuit A is cooled (110 -> 90 C), circuit B heated (60 -> 80 C).
+  SetText(*d->Txtvc1, "0");
+  d->Txtvc1->left();
+  EXPECT_EQ(lastId(), 487);
+  EXPECT_EQ(d->focus, "Txtvc1");
+  SetText(*d->Txtvc1, "1.2");
+  d->Txtvc1->left();
+  EXPECT_EQ(lastId(), 488);
+  EXPECT_EQ(d->Txtvc1->text, "1");
+  SetText(*d->Txtvc2, "0.8");
+  d->Txtvc2->left();
+  EXPECT_EQ(lastId(), 489);
+  EXPECT_EQ(d->Txtvc2->text, "1");
+  const size_t before = host.messages().size();
+  SetText(*d->Txtvc2, "1.1");
+  d->Txtvc2->left();
+  EXPECT_EQ(host.messages().size(), before);
+}
+
+}  // namespace vx
