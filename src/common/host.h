@@ -52,6 +52,18 @@ class Host {
   virtual void showHelpIndex() = 0;
 };
 
+// The busy pointer for the length of a command.
+class BusyPointer {
+ public:
+  explicit BusyPointer(Host& host) : host_(host) { host_.busy(true); }
+  ~BusyPointer() { host_.busy(false); }
+  BusyPointer(const BusyPointer&) = delete;
+  BusyPointer& operator=(const BusyPointer&) = delete;
+
+ private:
+  Host& host_;
+};
+
 // Shows catalogue message `id` with its placeholder pairs.
 Answer ShowMessage(Host& host, int id, const std::vector<std::string>& pairs = {}, Icon icon = Icon::Information,
                    Buttons buttons = Buttons::Ok);

@@ -98,6 +98,12 @@ void RecordFile::truncate(int n) {
 
 bool RecordFile::save() const { return writeFileAtomic(path_, bytes_); }
 
+std::string FixedText(const std::string& utf8, int width) {
+  RecordWriter w(width);
+  w.text(utf8, width);
+  return fromGbk(w.bytes());
+}
+
 std::string trimField(const std::string& s) {
   size_t b = 0, e = s.size();
   while (b < e && (s[b] == ' ' || s[b] == '\0')) ++b;

@@ -86,6 +86,10 @@ class RecordFile {
   std::string bytes_;
 };
 
+// A text as a fixed-width field holds it: cut (on a character boundary) or
+// padded with blanks to `width` bytes of GBK, returned as UTF-8.
+std::string FixedText(const std::string& utf8, int width);
+
 // Trims spaces and NUL characters from both ends of a text field.
 std::string trimField(const std::string& s);
 

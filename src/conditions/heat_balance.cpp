@@ -13,18 +13,6 @@ namespace vx {
 
 namespace {
 
-// The busy pointer for the length of a command.
-class BusyPointer {
- public:
-  explicit BusyPointer(Host& host) : host_(host) { host_.busy(true); }
-  ~BusyPointer() { host_.busy(false); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-
- private:
-  Host& host_;
-};
-
 // A check failed: the message has been shown and the balance ends.
 struct Refused {};
 

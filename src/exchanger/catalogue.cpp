@@ -55,11 +55,7 @@ std::string writePlateModel(const PlateModel& m) {
   return w.bytes();
 }
 
-std::string modelNameField(const std::string& name) {
-  RecordWriter w(kModelNameWidth);
-  w.text(name, kModelNameWidth);
-  return fromGbk(w.bytes());
-}
+std::string modelNameField(const std::string& name) { return FixedText(name, kModelNameWidth); }
 
 static bool blankName(const std::string& record) {
   for (int i = 0; i < kModelNameWidth; ++i)

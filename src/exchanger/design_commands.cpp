@@ -27,24 +27,6 @@ void need(bool ok) {
 
 int roundHalfEven(double x) { return static_cast<int>(std::nearbyint(x)); }
 
-// A text as a fixed-width field holds it: cut or blank-padded to `width` bytes.
-std::string fieldText(const std::string& text, int width) {
-  RecordWriter w(width);
-  w.text(text, width);
-  return RecordReader(w.bytes()).text(width);
-}
-
-// The busy pointer for the length of a command.
-class BusyPointer {
- public:
-  explicit BusyPointer(Host& host) : host_(host) { host_.busy(true); }
-  ~BusyPointer() { host_.busy(false); }
-  BusyPointer(const BusyPointer&) = delete;
-  BusyPointer& operator=(const BusyPointer&) = delete;
-
- private:
-  Host& host_;
-};
 
 // The outcome of the single-kind count search over a range of pass numbers.
 struct CountSearch {
@@ -128,6 +110,14 @@ bool DesignWindow::checkSteps() {
     ShowMessage(ctx_.host, 471);
     return false;
   }
+  if (!rateAsArranged()) return false;
+  ShowResults();
+  return true;
+}
+
+// The rating of the arrangement as the fields give it, for the check and the
+// NTU method: false when the correction factor fails (472 shown).
+bool DesignWindow::rateAsArranged() {
   const VeloxaVar& v = ctx_.var;
   need(ComputeNozzleVelocities(state, v, channelKinds));
   state.FirstKindCount = roundHalfEven(Val(MixC1->text));
@@ -140,7 +130,6 @@ bool DesignWindow::checkSteps() {
     return false;
   }
   need(HeatCapacityAndMargin(state, v, channelKinds));
-  ShowResults();
   return true;
 }
 
@@ -332,7 +321,7 @@ bool DesignWindow::RunAutoDesign() {
         Candidate c;
         std::string name = trimField(model->ModelName);
         if (plateKind() == kThermalMixingPlate) name += trimField(CobThermalMix->text);
-        c.name = fieldText(name, 20);
+        c.name = FixedText(name, 20);
         c.modelIndex = static_cast<short>(m);
         c.mixIndex = static_cast<short>(k);
         c.plates = static_cast<short>(std::lround(state.PlateCount));
@@ -405,17 +394,7 @@ bool DesignWindow::RunNtu() {
     return false;
   }
   try {
-    need(ComputeNozzleVelocities(state, v, channelKinds));
-    state.FirstKindCount = roundHalfEven(Val(MixC1->text));
-    state.SecondKindCount = roundHalfEven(Val(MixC2->text));
-    need(RateArrangement(state, v, channelKinds));
-    const bool corrected = CorrectForCheck(state, v, txtPass1->text, txtPass2->text);
-    cvdt->text = state.cvdt;
-    if (!corrected) {
-      ShowMessage(host, 472);
-      return false;
-    }
-    need(HeatCapacityAndMargin(state, v, channelKinds));
+    if (!rateAsArranged()) return false;
   } catch (const ArithmeticFailure&) {
     ShowMessage(host, 476);
     return false;

@@ -172,6 +172,7 @@ class DesignWindow : public WindowModel {
   short plateKind() const;
   void writePortDiameters();
   bool checkSteps();
+  bool rateAsArranged();
   void arithmeticFailure(const char* code);
   void buildNotes();
 

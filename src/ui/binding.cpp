@@ -9,9 +9,11 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -54,6 +56,20 @@ class PictureBox : public QWidget {
   Control& control_;
 };
 
+// Colour values with the high bit set name a system colour; the only one the
+// view models use is the window (text box) background, shown as the
+// palette's own base colour, as is the default colour.
+bool isSystemColor(uint32_t value) { return value != kDefaultColor && (value & 0x80000000u) != 0; }
+
+void setBackColor(QLineEdit* w, uint32_t color) {
+  QPalette p = w->palette();
+  const QColor c = color == kDefaultColor || isSystemColor(color) ? QApplication::palette().color(QPalette::Base)
+                                                                  : toQColor(color);
+  if (p.color(QPalette::Base) == c) return;
+  p.setColor(QPalette::Base, c);
+  w->setPalette(p);
+}
+
 void setForeColor(QWidget* w, uint32_t color) {
   QPalette p = w->palette();
   QColor c = color == kDefaultColor ? QApplication::palette().color(QPalette::Text) : toQColor(color);
@@ -95,11 +111,7 @@ QLineEdit* Binder::lineEdit(const std::string& name, int index) {
     QString text = QString::fromStdString(c.text);
     if (w->text() != text) w->setText(text);
     setForeColor(w, c.foreColor);
-    if (c.backColor != kDefaultColor) {
-      QPalette p = w->palette();
-      p.setColor(QPalette::Base, toQColor(c.backColor));
-      w->setPalette(p);
-    }
+    setBackColor(w, c.backColor);
   });
   return w;
 }
@@ -186,19 +198,30 @@ QGroupBox* Binder::frame(const std::string& name, int index) {
   return w;
 }
 
-QTableWidget* Binder::grid(const std::string& name, int index) {
+QTableWidget* Binder::grid(const std::string& name, int index, GridOptions options) {
   Control& c = control(name, index);
   auto* w = new QTableWidget(owner_);
   w->horizontalHeader()->hide();
   w->verticalHeader()->hide();
-  w->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
-                     QAbstractItemView::AnyKeyPressed);
+  if (options.pickRows) {
+    w->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    w->setSelectionBehavior(QAbstractItemView::SelectRows);
+    w->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(w, &QTableWidget::cellClicked, this, [this, &c](int row, int) {
+      if (row < c.grid.fixedRows) return;
+      Pick(c, row);
+      afterEvent();
+    });
+  } else {
+    w->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                       QAbstractItemView::AnyKeyPressed);
+  }
   connect(w, &QTableWidget::itemChanged, this, [this, &c](QTableWidgetItem* item) {
     if (refreshing_) return;
     SetCell(c, item->row(), item->column(), item->text().toStdString());
     afterEvent();
   });
-  add(w, c, [this, w, &c] {
+  add(w, c, [this, w, &c, options] {
     const GridState& g = c.grid;
     if (w->rowCount() != g.rows) w->setRowCount(g.rows);
     if (w->columnCount() != g.cols) w->setColumnCount(g.cols);
@@ -217,7 +240,7 @@ QTableWidget* Binder::grid(const std::string& name, int index) {
                             : fixed                 ? w->palette().button()
                                                     : w->palette().base());
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-        if (!fixed) flags |= Qt::ItemIsEditable;
+        if (!options.pickRows && (!fixed || options.fixedEditable)) flags |= Qt::ItemIsEditable;
         item->setFlags(flags);
         item->setTextAlignment(fixed ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
       }
@@ -234,6 +257,56 @@ QWidget* Binder::picture(const std::string& name, int index) {
   return w;
 }
 
+QTabBar* Binder::tabBar(const std::string& name, int index) {
+  Control& c = control(name, index);
+  auto* w = new QTabBar(owner_);
+  w->setExpanding(false);
+  w->installEventFilter(this);
+  connect(w, &QTabBar::currentChanged, this, [this, &c](int tab) {
+    if (refreshing_ || tab < 0) return;
+    Pick(c, tab);
+    afterEvent();
+  });
+  add(w, c, [w, &c] {
+    bool same = w->count() == static_cast<int>(c.items.size());
+    for (int i = 0; same && i < w->count(); ++i)
+      same = w->tabText(i) == QString::fromStdString(c.items[static_cast<size_t>(i)]);
+    if (!same) {
+      while (w->count() > 0) w->removeTab(0);
+      for (const auto& item : c.items) w->addTab(QString::fromStdString(item));
+    }
+    if (c.listIndex >= 0 && c.listIndex < w->count()) w->setCurrentIndex(c.listIndex);
+  });
+  return w;
+}
+
+QListWidget* Binder::listBox(const std::string& name, int index) {
+  Control& c = control(name, index);
+  auto* w = new QListWidget(owner_);
+  w->installEventFilter(this);
+  auto pick = [this, &c](const QModelIndex& entry) {
+    // A click may also activate the entry: the second pick finds the list hidden.
+    if (!Pick(c, entry.row())) return;
+    afterEvent();
+  };
+  connect(w, &QListWidget::clicked, this, pick);
+  connect(w, &QListWidget::activated, this, pick);
+  add(w, c, [w, &c] {
+    QStringList items;
+    for (const auto& item : c.items) items << QString::fromStdString(item);
+    QStringList shown;
+    for (int i = 0; i < w->count(); ++i) shown << w->item(i)->text();
+    if (shown != items) {
+      w->clear();
+      w->addItems(items);
+    }
+    if (w->currentRow() != c.listIndex) w->setCurrentRow(c.listIndex);
+  });
+  return w;
+}
+
+void Binder::addUpdate(std::function<void()> update) { updates_.push_back(std::move(update)); }
+
 void Binder::refresh() {
   refreshing_ = true;
   for (auto& b : bound_) {
@@ -242,6 +315,7 @@ void Binder::refresh() {
     b.widget->setEnabled(b.control->enabled);
     b.widget->setVisible(b.control->visible);
   }
+  for (auto& update : updates_) update();
   refreshing_ = false;
   owner_->setWindowTitle(QString::fromStdString(model_.caption));
   if (!model_.focus.empty()) {
@@ -252,6 +326,23 @@ void Binder::refresh() {
 }
 
 bool Binder::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut && !refreshing_) {
+    // A control left for another one of the program: its `left` rule. The
+    // focus that goes to a message box or a popup comes back.
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+    for (auto& b : bound_) {
+      if (b.widget == watched && b.control->left) {
+        b.control->left();
+        afterEvent();
+        break;
+      }
+    }
+    return false;
+  }
+  // Lists and tab strips move with the keys themselves.
+  if (event->type() == QEvent::KeyPress && (qobject_cast<QListWidget*>(watched) || qobject_cast<QTabBar*>(watched)))
+    return false;
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     Control* c = nullptr;

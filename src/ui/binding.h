@@ -14,10 +14,12 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QTableWidget;
 class QGroupBox;
+class QTabBar;
 
 namespace vx {
 
@@ -28,6 +30,12 @@ class WindowModel;
 
 // Converts the colour values of the view models (0x00BBGGRR) to Qt.
 QColor toQColor(uint32_t value);
+
+// How a grid takes the person's clicks and edits.
+struct GridOptions {
+  bool fixedEditable = false;  // the label cells are edited like the value cells
+  bool pickRows = false;       // read-only; a click on row r picks entry r
+};
 
 class Binder : public QObject {
   Q_OBJECT
@@ -41,8 +49,17 @@ class Binder : public QObject {
   QPushButton* button(const std::string& name, int index = -1);
   QLabel* label(const std::string& name, int index = -1);
   QGroupBox* frame(const std::string& name, int index = -1);
-  QTableWidget* grid(const std::string& name, int index = -1);
+  QTableWidget* grid(const std::string& name, int index = -1, GridOptions options = {});
   QWidget* picture(const std::string& name, int index = -1);
+  // A tab strip: the control's items are the tabs, its list index the
+  // selected tab; selecting a tab picks it.
+  QTabBar* tabBar(const std::string& name, int index = -1);
+  // A list box: a click or Enter picks the entry; losing the focus runs the
+  // control's `left` rule.
+  QListWidget* listBox(const std::string& name, int index = -1);
+  // Runs on every refresh, after the bound widgets: for what a window
+  // derives from several controls (placement, merged cells, sizes).
+  void addUpdate(std::function<void()> update);
 
   // Brings the widgets in line with the view model and moves the focus
   // where the view model asks.
@@ -66,6 +83,7 @@ class Binder : public QObject {
   QtHost& host_;
   QWidget* owner_;
   std::vector<Bound> bound_;
+  std::vector<std::function<void()>> updates_;
   bool refreshing_ = false;
 };
 
