@@ -134,6 +134,22 @@ void Condition::build() {
   for (Control& c : controls_.all()) {
     if (!c.keyPress) c.keyPress = [this](int key) { return windowKey(key); };
     if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox) c.edited = [this] { windowKey(0); };
+    // Any edit after a result withdraws it: a box, an option or a list
+    // picked with the mouse counts as well as a key.
+    if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::Option) {
+      auto rule = std::move(c.clicked);
+      c.clicked = [this, rule] {
+        windowKey(0);
+        if (rule) rule();
+      };
+    }
+    if (c.kind == ControlKind::ComboBox) {
+      auto rule = std::move(c.picked);
+      c.picked = [this, rule] {
+        windowKey(0);
+        if (rule) rule();
+      };
+    }
   }
 }
 

@@ -62,12 +62,13 @@ class PictureBox : public QWidget {
 bool isSystemColor(uint32_t value) { return value != kDefaultColor && (value & 0x80000000u) != 0; }
 
 void setBackColor(QLineEdit* w, uint32_t color) {
+  const bool own = color == kDefaultColor || isSystemColor(color);
   QPalette p = w->palette();
-  const QColor c = color == kDefaultColor || isSystemColor(color) ? QApplication::palette().color(QPalette::Base)
-                                                                  : toQColor(color);
-  if (p.color(QPalette::Base) == c) return;
-  p.setColor(QPalette::Base, c);
-  w->setPalette(p);
+  if (own && !p.isBrushSet(QPalette::Active, QPalette::Base)) return;  // never coloured
+  const QPalette& app = QApplication::palette();
+  for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+    p.setColor(group, QPalette::Base, own ? app.color(group, QPalette::Base) : toQColor(color));
+  if (p != w->palette()) w->setPalette(p);
 }
 
 void setForeColor(QWidget* w, uint32_t color) {
@@ -83,6 +84,7 @@ void setForeColor(QWidget* w, uint32_t color) {
 
 Binder::Binder(WindowModel& model, QtHost& host, QWidget* owner) : QObject(owner), model_(model), host_(host), owner_(owner) {
   host_.addRefresher(this, [this] { refresh(); });
+  connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { ended_ = true; });
 }
 
 Control& Binder::control(const std::string& name, int index) {
@@ -217,7 +219,7 @@ QTableWidget* Binder::grid(const std::string& name, int index, GridOptions optio
                        QAbstractItemView::AnyKeyPressed);
   }
   connect(w, &QTableWidget::itemChanged, this, [this, &c](QTableWidgetItem* item) {
-    if (refreshing_) return;
+    if (refreshing_ || ended_) return;
     SetCell(c, item->row(), item->column(), item->text().toStdString());
     afterEvent();
   });
@@ -326,7 +328,7 @@ void Binder::refresh() {
 }
 
 bool Binder::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusOut && !refreshing_) {
+  if (event->type() == QEvent::FocusOut && !refreshing_ && !ended_) {
     // A control left for another one of the program: its `left` rule. The
     // focus that goes to a message box or a popup comes back.
     const auto reason = static_cast<QFocusEvent*>(event)->reason();

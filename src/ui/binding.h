@@ -85,6 +85,9 @@ class Binder : public QObject {
   std::vector<Bound> bound_;
   std::vector<std::function<void()>> updates_;
   bool refreshing_ = false;
+  // The event loop has ended: the windows only go away, and the focus
+  // changes of their teardown run no rules.
+  bool ended_ = false;
 };
 
 }  // namespace vx

@@ -90,6 +90,9 @@ MainFrame::MainFrame(Session& session, QtHost& host) : session_(session), host_(
   refresh();
 }
 
+// The frame must not be refreshed while its members are being destroyed.
+MainFrame::~MainFrame() { host_.removeRefresher(this); }
+
 void MainFrame::trigger(Control& control) {
   Click(session_.main().controls(), control);
   if (session_.ended()) {

@@ -19,6 +19,7 @@ class MainFrame : public QMainWindow {
   Q_OBJECT
  public:
   MainFrame(Session& session, QtHost& host);
+  ~MainFrame() override;
   QMdiArea* mdiArea() const { return mdi_; }
   // Brings the menus, the toolbar and the caption in line with the view model.
   void refresh();

@@ -34,6 +34,8 @@ class QtHost : public QObject, public Host {
   // Refreshes every open window from its view model; called after each event.
   void refreshAll();
   void addRefresher(QObject* owner, std::function<void()> refresh);
+  // Stops refreshing `owner`; a window calls it before it is destroyed.
+  void removeRefresher(QObject* owner) { refreshers_.erase(owner); }
 
   Answer message(const std::string& text, Icon icon, Buttons buttons, int id) override;
   std::optional<std::string> input(const std::string& prompt, const std::string& title,

@@ -2,10 +2,14 @@
 
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
+#include "exchanger/design_window.h"
+#include "exchanger/true_temp.h"
 #include "ui/about_dialog.h"
 #include "ui/condition_widget.h"
+#include "ui/design_widget.h"
 #include "ui/other_data_widget.h"
 #include "ui/qt_host.h"
+#include "ui/true_temp_widget.h"
 
 namespace vx {
 
@@ -16,6 +20,12 @@ void registerWidgets(QtHost& host) {
   });
   host.registerWidget(OtherData::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
     return new OtherDataWidget(static_cast<OtherData&>(m), host);
+  });
+  host.registerWidget(DesignWindow::kName, true, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new DesignWidget(static_cast<DesignWindow&>(m), s, host);
+  });
+  host.registerWidget(TrueTemp::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
+    return new TrueTempWidget(static_cast<TrueTemp&>(m), host);
   });
 }
 

@@ -455,3 +455,25 @@ TEST(OtherDataGrid, TypedKeysEditTheClickedCell) {
 }
 
 }  // namespace vx
+
+namespace vx {
+
+TEST_F(ConditionTest, ABoxOrAnOptionClickedAfterAResultWithdrawsItToo) {
+  balance();
+  ProduceResult(session.var(), session.main());
+  Click(cond->controls(), *cond->counterflow[1]);
+  EXPECT_TRUE(session.var().ConditionsChanged);
+  EXPECT_FALSE(session.var().BalanceDone);
+  EXPECT_FALSE(session.main().menuItem("mnuFilePrint").enabled);
+  balance();
+  ProduceResult(session.var(), session.main());
+  SetChecked(cond->controls(), cond->box(kHeatLoad), true);
+  EXPECT_FALSE(session.main().menuItem("OuttoWord").enabled);
+  balance();
+  ProduceResult(session.var(), session.main());
+  Pick(*cond->cboflowunit1, 1);
+  EXPECT_FALSE(session.var().BalanceDone);
+  EXPECT_EQ(cond->cboflowunit2->listIndex, 1);
+}
+
+}  // namespace vx
