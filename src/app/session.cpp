@@ -3,6 +3,7 @@
 #include "app/about_window.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
+#include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
 
@@ -25,6 +26,7 @@ Session::Session(Host& host, std::filesystem::path dataDir)
     // A window that could not read its data stays open with what it has.
     return window;
   });
+  registerWindow(CheckResult::kName, [](Session& s) { return std::make_unique<CheckResult>(s.context()); });
   registerWindow(TrueTemp::kName, [](Session& s) { return std::make_unique<TrueTemp>(s.context()); });
   main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
   main_->setCommand(cmd::kShowDesign, [this] { showWindow(DesignWindow::kName, false); });

@@ -2,9 +2,11 @@
 
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
+#include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
 #include "ui/about_dialog.h"
+#include "ui/check_result_widget.h"
 #include "ui/condition_widget.h"
 #include "ui/design_widget.h"
 #include "ui/other_data_widget.h"
@@ -23,6 +25,9 @@ void registerWidgets(QtHost& host) {
   });
   host.registerWidget(DesignWindow::kName, true, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new DesignWidget(static_cast<DesignWindow&>(m), s, host);
+  });
+  host.registerWidget(CheckResult::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
+    return new CheckResultWidget(static_cast<CheckResult&>(m), host);
   });
   host.registerWidget(TrueTemp::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
     return new TrueTempWidget(static_cast<TrueTemp&>(m), host);

@@ -196,3 +196,27 @@ TEST(DesignWindowCreation, AShortOptionFileShows569With102) {
 }
 
 }  // namespace vx
+
+#include "exchanger/check_result.h"
+
+namespace vx {
+
+TEST(CheckResultWindow, CaptionsAndValueLabels) {
+  test::TempData data;
+  ScriptHost host;
+  Session session(host, data.dir());
+  ASSERT_TRUE(session.start());
+  auto* w = session.windowAs<CheckResult>(CheckResult::kName);
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->caption, "计算结果");
+  EXPECT_EQ(w->Label4[0]->text, "用户名称");
+  EXPECT_EQ(w->Label4[20]->text, "型号");
+  EXPECT_EQ(w->Label4[33]->text, "备注");
+  EXPECT_EQ(w->Label2.size(), 43u);
+  Control& close = *w->controls().find("Label3");
+  EXPECT_EQ(close.text, "退出");
+  Click(w->controls(), close);
+  EXPECT_EQ(session.existing(CheckResult::kName), nullptr);
+}
+
+}  // namespace vx
