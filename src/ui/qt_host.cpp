@@ -89,8 +89,13 @@ void QtHost::busy(bool on) {
   else QApplication::restoreOverrideCursor();
 }
 
-void QtHost::progress(int, int, bool) {
-  // The window that runs a long command shows its own progress bar; let it paint.
+void QtHost::progress(int maximum, int value, bool shown) {
+  // The window that runs a long command shows its own progress bar; let it
+  // paint, but not for every step of a long search: repainting every window
+  // would cost more than the search itself.
+  const bool ends = !shown || value == 0 || value >= maximum;
+  if (!ends && progressClock_.isValid() && progressClock_.elapsed() < 50) return;
+  progressClock_.restart();
   refreshAll();
   QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }

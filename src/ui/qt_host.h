@@ -1,5 +1,6 @@
 #pragma once
 // The host of the GUI: real message boxes, dialogs and windows.
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QWidget>
@@ -64,6 +65,7 @@ class QtHost : public QObject, public Host {
   std::map<std::string, QPointer<QWidget>> open_;
   std::map<QObject*, std::function<void()>> refreshers_;
   QPointer<QWidget> helpViewer_;
+  QElapsedTimer progressClock_;
 };
 
 }  // namespace vx
