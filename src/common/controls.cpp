@@ -24,6 +24,20 @@ const char* kindName(ControlKind kind) {
   return "label";
 }
 
+std::vector<std::string> GridFormatItems(const std::string& part) {
+  std::vector<std::string> items;
+  size_t start = 0;
+  while (true) {
+    size_t bar = part.find('|', start);
+    std::string item = part.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+    if (!item.empty() && (item[0] == '^' || item[0] == '<' || item[0] == '>')) item.erase(0, 1);
+    items.push_back(item);
+    if (bar == std::string::npos) break;
+    start = bar + 1;
+  }
+  return items;
+}
+
 void GridState::resize(int r, int c) {
   rows = r;
   cols = c;

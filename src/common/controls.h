@@ -17,6 +17,11 @@ const char* kindName(ControlKind kind);
 inline constexpr uint32_t kDefaultColor = 0xFFFFFFFFu;
 
 // Cell texts and colours of a grid control, rows and columns from 0.
+// Splits one part of a grid's format text ("^序号|<型号|...") at its "|":
+// item i belongs to column (or row) i; the alignment marks "^", "<" and ">"
+// are not shown.
+std::vector<std::string> GridFormatItems(const std::string& part);
+
 struct GridState {
   int rows = 0, cols = 0;
   int fixedRows = 0, fixedCols = 0;

@@ -7,22 +7,6 @@ namespace vx {
 
 namespace {
 
-// Splits one part of the grid's format text at its "|": item i belongs to
-// column (or row) i. "^" and "<" mark the alignment and are not shown.
-std::vector<std::string> formatItems(const std::string& part) {
-  std::vector<std::string> items;
-  size_t start = 0;
-  while (true) {
-    size_t bar = part.find('|', start);
-    std::string item = part.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
-    if (!item.empty() && (item[0] == '^' || item[0] == '<' || item[0] == '>')) item.erase(0, 1);
-    items.push_back(item);
-    if (bar == std::string::npos) break;
-    start = bar + 1;
-  }
-  return items;
-}
-
 const char* const kUnits[] = {"",    "kg/m3", "kg/m3", "kJ/(Kg.K)", "W/(m.K)", "cP", "kJ/kg", "m/s",
                               "m/s", "KPa",   "",      "",          "W/(K.m2)", "",  "W/(K.m2)"};
 
@@ -46,8 +30,8 @@ OtherData::OtherData(AppContext& context) : WindowModel(kName) {
   g.fixedCols = 1;
   const std::string format = LoadMessage(504);
   size_t semicolon = format.find(';');
-  std::vector<std::string> columns = formatItems(format.substr(0, semicolon));
-  std::vector<std::string> rows = formatItems(format.substr(semicolon + 1));
+  std::vector<std::string> columns = GridFormatItems(format.substr(0, semicolon));
+  std::vector<std::string> rows = GridFormatItems(format.substr(semicolon + 1));
   // The column headers fill row 0, the row headers column 0.
   for (size_t c = 0; c < columns.size() && c < static_cast<size_t>(kCols); ++c) g.cell(0, static_cast<int>(c)) = columns[c];
   for (size_t r = 1; r < rows.size() && r < static_cast<size_t>(kRows); ++r) g.cell(static_cast<int>(r), 0) = rows[r];

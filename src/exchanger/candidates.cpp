@@ -41,17 +41,7 @@ static std::string plain(float value) {
 
 void FillCandidateGrid(const std::vector<Candidate>& list, GridState& grid) {
   // Header: "^序号|<型号|^换热面积|^板片数|^硬通道数|^软通道数|^流程数|^裕度%".
-  std::vector<std::string> header;
-  std::string format = LoadMessage(480);
-  size_t start = 0;
-  while (true) {
-    size_t bar = format.find('|', start);
-    std::string item = format.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
-    if (!item.empty() && (item[0] == '^' || item[0] == '<')) item.erase(0, 1);
-    header.push_back(item);
-    if (bar == std::string::npos) break;
-    start = bar + 1;
-  }
+  const std::vector<std::string> header = GridFormatItems(LoadMessage(480));
   int rows = 2;
   for (size_t i = 1; i < list.size(); ++i) {
     rows = static_cast<int>(i) + 1;
