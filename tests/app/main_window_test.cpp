@@ -7,24 +7,20 @@
 #include "app/session.h"
 #include "common/res_table.h"
 #include "common/text_file.h"
+#include "support/started_session.h"
 #include "support/temp_data.h"
 
 namespace vx {
 
 namespace {
 
-struct Started {
-  explicit Started(std::vector<std::string> answers = {}) : host(std::move(answers)), session(host, data.dir()) {}
-  test::TempData data;
-  ScriptHost host;
-  Session session;
-};
+using Started = test::StartedSession;
 
 }  // namespace
 
 TEST(StartUp, WithEveryFileTheMainWindowIsReady) {
   Started s;
-  ASSERT_TRUE(s.session.start());
+  ASSERT_TRUE(s.started);
   MainWindow& m = s.session.main();
   EXPECT_EQ(m.caption, "Veloxa 5.0");
   EXPECT_TRUE(s.host.messages().empty());
@@ -92,7 +88,7 @@ TEST(StartUp, FileNamesMatchWithoutRegardToCase) {
 
 TEST(Exit, RightAfterStartUpAsksNothing) {
   Started s;
-  ASSERT_TRUE(s.session.start());
+  ASSERT_TRUE(s.started);
   EXPECT_TRUE(s.session.requestExit());
   EXPECT_TRUE(s.host.messages().empty());
   EXPECT_EQ(s.session.exitStatus(), 0);
@@ -100,7 +96,7 @@ TEST(Exit, RightAfterStartUpAsksNothing) {
 
 TEST(Exit, AnUnsavedResultAsks514) {
   Started s({"cancel", "no"});
-  ASSERT_TRUE(s.session.start());
+  ASSERT_TRUE(s.started);
   ProduceResult(s.session.var(), s.session.main());
   EXPECT_TRUE(s.session.main().menuItem("mnuFilePrint").enabled);
 
@@ -122,7 +118,7 @@ TEST(Exit, AnUnsavedResultAsks514) {
 
 TEST(Exit, YesSavesAndEndsWhateverTheSaveDid) {
   Started s({"yes"});
-  ASSERT_TRUE(s.session.start());
+  ASSERT_TRUE(s.started);
   ProduceResult(s.session.var(), s.session.main());
   int saves = 0;
   // The save is cancelled: nothing changes CaseSaved, and the program still ends.
@@ -134,7 +130,7 @@ TEST(Exit, YesSavesAndEndsWhateverTheSaveDid) {
 
 TEST(Exit, TheExitMenuRunsTheSameSequence) {
   Started s({"cancel"});
-  ASSERT_TRUE(s.session.start());
+  ASSERT_TRUE(s.started);
   ProduceResult(s.session.var(), s.session.main());
   Control& exit = s.session.main().menuItem("mnuFileExit");
   Click(s.session.main().controls(), exit);
@@ -146,7 +142,7 @@ TEST(Exit, TheExitMenuRunsTheSameSequence) {
 
 TEST(ResultState, ProduceAndWithdrawSetFlagsAndOutputs) {
   Started s;
-  ASSERT_TRUE(s.session.start());
+  ASSERT_TRUE(s.started);
   VeloxaVar& v = s.session.var();
   MainWindow& m = s.session.main();
   ProduceResult(v, m);
@@ -166,7 +162,7 @@ TEST(ResultState, ProduceAndWithdrawSetFlagsAndOutputs) {
 
 TEST(Menus, CaptionsOrderShortcutsAndToolbar) {
   Started s;
-  ASSERT_TRUE(s.session.start());
+  ASSERT_TRUE(s.started);
   MainWindow& m = s.session.main();
   std::vector<std::string> titles;
   for (const auto& menu : m.menus()) titles.push_back(menu.title->text);
@@ -192,7 +188,7 @@ TEST(Menus, CaptionsOrderShortcutsAndToolbar) {
 
 TEST(Menus, PutIntoTogglesAndInertItemsDoNothing) {
   Started s;
-  ASSERT_TRUE(s.session.start());
+  ASSERT_TRUE(s.started);
   MainWindow& m = s.session.main();
   const size_t eventsAtStart = s.host.events().size();
   Click(m.controls(), m.menuItem("PutInTo"));
@@ -207,7 +203,7 @@ TEST(Menus, PutIntoTogglesAndInertItemsDoNothing) {
 
 TEST(Menus, AboutHelpAndCascade) {
   Started s;
-  ASSERT_TRUE(s.session.start());
+  ASSERT_TRUE(s.started);
   MainWindow& m = s.session.main();
   Click(m.controls(), m.menuItem("mnuHelpAbout"));
   WindowModel* about = s.session.existing("about");
@@ -228,7 +224,7 @@ TEST(Menus, AboutHelpAndCascade) {
 
 TEST(Menus, CalculatorStartsTheFirstProgramFoundOnPath) {
   Started s;
-  ASSERT_TRUE(s.session.start());
+  ASSERT_TRUE(s.started);
   test::TempDir bin;
   const char* old = std::getenv("PATH");
   std::string saved = old ? old : "";
@@ -248,7 +244,7 @@ TEST(Menus, CalculatorStartsTheFirstProgramFoundOnPath) {
 
 TEST(DataManagement, AsksBeforeDroppingAnOpenDesign) {
   Started s({"no"});
-  ASSERT_TRUE(s.session.start());
+  ASSERT_TRUE(s.started);
   int passwordWindows = 0;
   s.session.main().setCommand(cmd::kPasswordWindow, [&passwordWindows] { ++passwordWindows; });
   Click(s.session.main().controls(), s.session.main().menuItem("CreateData"));

@@ -10,16 +10,16 @@
 #include "common/record_file.h"
 #include "conditions/other_data.h"
 #include "properties/water_steam.h"
+#include "support/started_session.h"
 #include "support/temp_data.h"
 
 namespace vx {
 
 namespace {
 
-class ConditionTest : public ::testing::Test {
+class ConditionTest : public ::testing::Test, protected test::StartedSession {
  protected:
-  ConditionTest() : session(host, data.dir()) {
-    session.start();
+  ConditionTest() {
     cond = session.existingAs<Condition>(Condition::kName);
   }
   void SetUp() override { ASSERT_NE(cond, nullptr); }
@@ -29,16 +29,11 @@ class ConditionTest : public ::testing::Test {
   void balance() { Click(cond->controls(), *cond->balanceButton); }
   std::string text(int i) { return cond->field(i).text; }
   OtherData& grid() { return *session.existingAs<OtherData>(OtherData::kName); }
-  int lastId() { return host.messages().empty() ? 0 : host.messages().back().id; }
-  std::string lastText() { return host.messages().empty() ? "" : host.messages().back().text; }
   float water(float t, int column) {
     auto w = WaterTable(data.dir(), t, true);
     return column == kDensity ? w->density : w->specificHeat;
   }
 
-  test::TempData data;
-  ScriptHost host;
-  Session session;
   Condition* cond = nullptr;
 };
 
@@ -396,15 +391,10 @@ TEST_F(ConditionTest, TheFirstKeyAfterAResultWithdrawsItOnce) {
   EXPECT_FALSE(session.main().toolKey("KeyDesign").enabled);
 }
 
-}  // namespace vx
-
-namespace vx {
-
 TEST(OtherDataGrid, LaidOutByItsFormatText) {
-  test::TempData data;
-  ScriptHost host;
-  Session session(host, data.dir());
-  ASSERT_TRUE(session.start());
+  test::StartedSession s;
+  ASSERT_TRUE(s.started);
+  Session& session = s.session;
   auto* od = session.existingAs<OtherData>(OtherData::kName);
   ASSERT_NE(od, nullptr);
   EXPECT_EQ(od->caption, "详细数据");
@@ -423,15 +413,10 @@ TEST(OtherDataGrid, LaidOutByItsFormatText) {
   EXPECT_EQ(od->controls().find("Frame1")->text, "提示");
 }
 
-}  // namespace vx
-
-namespace vx {
-
 TEST(OtherDataGrid, TypedKeysEditTheClickedCell) {
-  test::TempData data;
-  ScriptHost host;
-  Session session(host, data.dir());
-  ASSERT_TRUE(session.start());
+  test::StartedSession s;
+  ASSERT_TRUE(s.started);
+  Session& session = s.session;
   auto* od = session.existingAs<OtherData>(OtherData::kName);
   Control& grid = od->grid();
   od->cell(12, 1) = "  1.5";
@@ -453,10 +438,6 @@ TEST(OtherDataGrid, TypedKeysEditTheClickedCell) {
   for (int i = 0; i < 12; ++i) TypeKey(grid, '9');
   EXPECT_GT(grid.grid.colWidths[1], 1200);
 }
-
-}  // namespace vx
-
-namespace vx {
 
 TEST_F(ConditionTest, ABoxOrAnOptionClickedAfterAResultWithdrawsItToo) {
   balance();

@@ -7,16 +7,16 @@
 #include "conditions/other_data.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
+#include "support/started_session.h"
 #include "support/temp_data.h"
 
 namespace vx {
 
 namespace {
 
-class CommandTest : public ::testing::Test {
+class CommandTest : public ::testing::Test, protected test::StartedSession {
  protected:
-  CommandTest() : session(host, data.dir()) {
-    session.start();
+  CommandTest() {
     cond = session.existingAs<Condition>(Condition::kName);
   }
   void SetUp() override {
@@ -36,17 +36,8 @@ class CommandTest : public ::testing::Test {
     Pick(*d->cbotype, model(name));
     SetText(*d->txtplatenb, plates);
   }
-  int lastId() { return host.messages().empty() ? 0 : host.messages().back().id; }
   OtherData& grid() { return *session.existingAs<OtherData>(OtherData::kName); }
-  bool shown(int id) {
-    for (const auto& m : host.messages())
-      if (m.id == id) return true;
-    return false;
-  }
 
-  test::TempData data;
-  ScriptHost host;
-  Session session;
   Condition* cond = nullptr;
   DesignWindow* d = nullptr;
 };
@@ -199,10 +190,6 @@ TEST_F(CommandTest, NegativeMarginAndTheMarginSpin) {
   EXPECT_NE(grid().cell(14, 1), "");
 }
 
-}  // namespace vx
-
-namespace vx {
-
 // VX003N can carry 25,000 kg/h of water with one pass (45 plates, about a
 // quarter of an allowed 300 kPa), so the design also tries more passes; none
 // of them fits within its 60 plates. The solution of one pass is kept and
@@ -223,10 +210,6 @@ TEST_F(CommandTest, DesignKeepsTheLastPassNumberThatFoundASolution) {
   EXPECT_LE(usageA, 0.3);  // low enough that more passes were tried
   EXPECT_TRUE(session.var().ResultAvailable);
 }
-
-}  // namespace vx
-
-namespace vx {
 
 TEST_F(CommandTest, ViscosityCorrectionsAreCheckedWhenLeft) {
   // Circuit A is cooled (110 -> 90 C), circuit B heated (60 -> 80 C).

@@ -9,16 +9,16 @@
 #include "common/record_file.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
+#include "support/started_session.h"
 #include "support/temp_data.h"
 
 namespace vx {
 
 namespace {
 
-class DesignWindowTest : public ::testing::Test {
+class DesignWindowTest : public ::testing::Test, protected test::StartedSession {
  protected:
-  DesignWindowTest() : session(host, data.dir()) {
-    session.start();
+  DesignWindowTest() {
     cond = session.existingAs<Condition>(Condition::kName);
   }
 
@@ -35,11 +35,7 @@ class DesignWindowTest : public ::testing::Test {
   }
   std::string cell(int row) { return design->PheGrid->grid.cell(row, 3); }
   friend class DesignWindowTest_ArrangementRules_Test;
-  int lastId() { return host.messages().empty() ? 0 : host.messages().back().id; }
 
-  test::TempData data;
-  ScriptHost host;
-  Session session;
   Condition* cond = nullptr;
   DesignWindow* design = nullptr;
 };
@@ -202,10 +198,9 @@ TEST(DesignWindowCreation, AShortOptionFileShows569With102) {
 namespace vx {
 
 TEST(CheckResultWindow, CaptionsAndValueLabels) {
-  test::TempData data;
-  ScriptHost host;
-  Session session(host, data.dir());
-  ASSERT_TRUE(session.start());
+  test::StartedSession s;
+  ASSERT_TRUE(s.started);
+  Session& session = s.session;
   auto* w = session.windowAs<CheckResult>(CheckResult::kName);
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->caption, "计算结果");
