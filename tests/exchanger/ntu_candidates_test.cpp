@@ -5,13 +5,11 @@
 
 namespace vx {
 
-// Hand-checked: A 90 -> 70 C, B 50 -> 70 C counter-current, 3600 kg/h each
-// side with cp 4 kJ/(kg K): 80 kW, LMTD 20 K, so U A = 4000 W/K.
-// Start: Qx = 1.2 x 80 = 96 kW > Qa = 80 kW (20 %), so t1o moves away from
-// TinA to 69.9; Qa = 20.1 x 4 = 80.4 kW; t2o = 50 + 80.4 / 4 = 70.1;
-// both terminal differences are 19.9 K (arithmetic mean 19.9);
-// Qx = 19.9 x 4000 / 1000 = 79.6 kW: |79.6 - 80.4| / 80.4 = 0.995 % <= 1.
-TEST(Ntu, ConvergesOnTheBalancedOutletTemperatures) {
+namespace {
+
+// A 90 -> 70 C, B 50 -> 70 C counter-current, 3600 kg/h each side with cp
+// 4 kJ/(kg K): 80 kW at an LMTD of 20 K.
+NtuInputs balancedDuty() {
   NtuInputs in;
   in.TinA = 90;
   in.ToutA = 70;
@@ -20,6 +18,19 @@ TEST(Ntu, ConvergesOnTheBalancedOutletTemperatures) {
   in.FlowA = in.FlowB = 3600;
   in.cpA = in.cpB = 4;
   in.HeatCapacity = 80000;
+  return in;
+}
+
+}  // namespace
+
+// Hand-checked: A 90 -> 70 C, B 50 -> 70 C counter-current, 3600 kg/h each
+// side with cp 4 kJ/(kg K): 80 kW, LMTD 20 K, so U A = 4000 W/K.
+// Start: Qx = 1.2 x 80 = 96 kW > Qa = 80 kW (20 %), so t1o moves away from
+// TinA to 69.9; Qa = 20.1 x 4 = 80.4 kW; t2o = 50 + 80.4 / 4 = 70.1;
+// both terminal differences are 19.9 K (arithmetic mean 19.9);
+// Qx = 19.9 x 4000 / 1000 = 79.6 kW: |79.6 - 80.4| / 80.4 = 0.995 % <= 1.
+TEST(Ntu, ConvergesOnTheBalancedOutletTemperatures) {
+  NtuInputs in = balancedDuty();
   in.ServiceU1 = 4000;
   in.GroupArea1 = 1;
   in.ParallelUnits = 1;
@@ -31,13 +42,7 @@ TEST(Ntu, ConvergesOnTheBalancedOutletTemperatures) {
 }
 
 TEST(Ntu, MovesTowardsTheInletWhenTheExchangerIsShort) {
-  NtuInputs in;
-  in.TinA = 90;
-  in.ToutA = 70;
-  in.TinB = 50;
-  in.ToutB = 70;
-  in.FlowA = in.FlowB = 3600;
-  in.cpA = in.cpB = 4;
+  NtuInputs in = balancedDuty();
   in.HeatCapacity = 80000;  // what the design asked for ...
   in.ServiceU1 = 3000;      // ... but the first group transfers less
   in.GroupArea1 = 1;
@@ -49,14 +54,7 @@ TEST(Ntu, MovesTowardsTheInletWhenTheExchangerIsShort) {
 }
 
 TEST(Ntu, ACrossOrNoConvergenceFails) {
-  NtuInputs in;
-  in.TinA = 90;
-  in.ToutA = 70;
-  in.TinB = 50;
-  in.ToutB = 70;
-  in.FlowA = in.FlowB = 3600;
-  in.cpA = in.cpB = 4;
-  in.HeatCapacity = 80000;
+  NtuInputs in = balancedDuty();
   in.ServiceU1 = 1e9f;  // an exchanger that always transfers more: the temperatures cross
   in.GroupArea1 = 1;
   EXPECT_FALSE(SolveOutletTemperatures(in).converged);
