@@ -130,7 +130,17 @@ static std::string strForm(double value, int digits) {
   return sign + s;
 }
 
+static std::string plainForm(std::string s) {
+  if (!s.empty() && s[0] == ' ') s.erase(0, 1);
+  if (s.rfind(".", 0) == 0) s = "0" + s;
+  if (s.rfind("-.", 0) == 0) s.insert(1, "0");
+  return s;
+}
+
 std::string Str(float value) { return strForm(static_cast<double>(value), 7); }
 std::string StrDouble(double value) { return strForm(value, 15); }
+
+std::string PlainNumber(float value) { return plainForm(Str(value)); }
+std::string PlainNumber(double value) { return plainForm(StrDouble(value)); }
 
 }  // namespace vx

@@ -24,4 +24,10 @@ std::string Str(float value);
 // The same for a double-precision value, with up to 15 significant digits.
 std::string StrDouble(double value);
 
+// A number converted to text without a pattern, as a list cell or a computed
+// field shows it: the Str form without its leading blank and with a "0"
+// before a leading point (0.5 gives "0.5", 12 gives "12").
+std::string PlainNumber(float value);
+std::string PlainNumber(double value);
+
 }  // namespace vx

@@ -31,14 +31,6 @@ bool InsertCandidate(std::vector<Candidate>& list, const Candidate& candidate, d
   return false;
 }
 
-// A number as a plain conversion writes it (no pattern, no leading blank).
-static std::string plain(float value) {
-  std::string s = Str(value);
-  if (!s.empty() && s[0] == ' ') s.erase(0, 1);
-  if (s.rfind(".", 0) == 0) s = "0" + s;
-  return s;
-}
-
 void FillCandidateGrid(const std::vector<Candidate>& list, GridState& grid) {
   // Header: "^序号|<型号|^换热面积|^板片数|^硬通道数|^软通道数|^流程数|^裕度%".
   const std::vector<std::string> header = GridFormatItems(LoadMessage(480));
@@ -55,13 +47,13 @@ void FillCandidateGrid(const std::vector<Candidate>& list, GridState& grid) {
     if (e.plates == 0) break;
     grid.cell(i, 0) = std::to_string(i);
     grid.cell(i, 1) = e.name;
-    grid.cell(i, 2) = plain(e.area);
+    grid.cell(i, 2) = PlainNumber(e.area);
     grid.cell(i, 3) = std::to_string(e.plates);
     const bool twoKinds = e.mixIndex > 2;
     grid.cell(i, 4) = std::to_string(e.firstKind);
     grid.cell(i, 5) = std::to_string(twoKinds ? e.secondKind : e.firstKind);
     grid.cell(i, 6) = std::to_string(e.passes);
-    grid.cell(i, 7) = plain(e.margin);
+    grid.cell(i, 7) = PlainNumber(e.margin);
   }
 }
 

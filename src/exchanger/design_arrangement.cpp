@@ -10,15 +10,6 @@ namespace vx {
 
 namespace {
 
-// A number as the fields show a computed count: up to 15 digits, no blank.
-std::string plainNumber(double value) {
-  std::string s = StrDouble(value);
-  if (!s.empty() && s[0] == ' ') s.erase(0, 1);
-  if (s.rfind(".", 0) == 0) s = "0" + s;
-  if (s.rfind("-.", 0) == 0) s.insert(1, "0");
-  return s;
-}
-
 double whole(double x) { return std::floor(x); }
 
 }  // namespace
@@ -34,20 +25,20 @@ void DesignWindow::plateCountChanged() {
   ClearShownResults();
   double passes = Val(txtPass1->text);
   if (passes == 0) return;  // nothing to share the channels over yet
-  Assign(*MixC1, plainNumber(whole(Val(txtplatenb->text) / 2) / passes));
+  Assign(*MixC1, PlainNumber(whole(Val(txtplatenb->text) / 2) / passes));
 }
 
 void DesignWindow::firstKindChanged() {
   const double plates = Val(txtplatenb->text);
   if (Val(MixC1->text) > plates / 2) {
-    const std::string largest = plainNumber(whole(plates / 2));
+    const std::string largest = PlainNumber(whole(plates / 2));
     ctx_.host.message("流道数不能超过 " + largest + ".", Icon::Information, Buttons::Ok, 0);
     Assign(*MixC1, largest);
     return;  // the assignment ran this rule again
   }
   double passes = Val(txtPass1->text);
   if (passes == 0) return;
-  Assign(*MixC2, plainNumber(whole(plates / 2 / passes - Val(MixC1->text))));
+  Assign(*MixC2, PlainNumber(whole(plates / 2 / passes - Val(MixC1->text))));
 }
 
 void DesignWindow::thermalMixPicked() {
@@ -60,7 +51,7 @@ void DesignWindow::thermalMixPicked() {
     Assign(*txtPass2, "1");
   }
   const double plates = Val(txtplatenb->text);
-  if (plates != 0) Assign(*MixC1, plainNumber((plates - 1) / 2));
+  if (plates != 0) Assign(*MixC1, PlainNumber((plates - 1) / 2));
 }
 
 void DesignWindow::passAChanged() {
@@ -76,7 +67,7 @@ void DesignWindow::passAChanged() {
     Assign(*txtPass1, "1");
     return;
   }
-  Assign(*MixC1, plainNumber(whole(Val(txtplatenb->text) / 2) / passes));
+  Assign(*MixC1, PlainNumber(whole(Val(txtplatenb->text) / 2) / passes));
   Assign(*txtPass2, txtPass1->text);
 }
 

@@ -53,3 +53,15 @@ TEST(Str, PlainFormOfSingleAndDouble) {
 }
 
 }  // namespace vx
+
+namespace vx {
+
+TEST(PlainNumber, StrWithoutTheBlank) {
+  EXPECT_EQ(PlainNumber(0.5f), "0.5");
+  EXPECT_EQ(PlainNumber(8.73f), "8.73");
+  EXPECT_EQ(PlainNumber(10.0), "10");
+  EXPECT_EQ(PlainNumber(10.0 / 3), "3.33333333333333");
+  EXPECT_EQ(PlainNumber(-0.25), "-0.25");
+}
+
+}  // namespace vx
