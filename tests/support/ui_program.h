@@ -11,8 +11,10 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 #include <algorithm>
 #include <memory>
@@ -39,9 +41,26 @@ class RecordingHost : public QtHost {
   std::vector<int> ids;
 };
 
+// Shows every message as a real modal box and presses its first button as
+// soon as it is up: the focus and activation changes of a real box happen.
+class BoxHost : public QtHost {
+ public:
+  Answer message(const std::string& text, Icon icon, Buttons buttons, int id) override {
+    ids.push_back(id);
+    QTimer::singleShot(0, [] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+        box->button(box->standardButtons().testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok)->click();
+    });
+    return QtHost::message(text, icon, buttons, id);
+  }
+  int count(int id) const { return static_cast<int>(std::count(ids.begin(), ids.end(), id)); }
+  std::vector<int> ids;
+};
+
 // The program as the person sees it after the start.
-struct Program {
-  Program() : session(host, data.dir()) {
+template <typename HostT = RecordingHost>
+struct ProgramWith {
+  ProgramWith() : session(host, data.dir()) {
     host.setSession(&session);
     registerWidgets(host);
     frame = std::make_unique<MainFrame>(session, host);
@@ -96,11 +115,12 @@ struct Program {
   DesignWindow& design() { return *session.existingAs<DesignWindow>(DesignWindow::kName); }
 
   test::TempData data;
-  RecordingHost host;
+  HostT host;
   Session session;
   std::unique_ptr<MainFrame> frame;  // goes before the session it shows
   bool started = false;
 };
+using Program = ProgramWith<>;
 
 
 }  // namespace vx
