@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
+#include "exchanger/correction.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
 #include "support/started_session.h"
@@ -97,6 +98,37 @@ TEST_F(CommandTest, DesignFindsTheSmallestPackThatMeetsTheDuty) {
   const bool meets = Val(d->txtover->text) >= 0 && Val(grid().cell(9, 1)) <= session.var().AllowDpA &&
                      Val(grid().cell(9, 2)) <= session.var().AllowDpB;
   EXPECT_FALSE(meets);
+}
+
+// The design writes the passes it found into both pass fields and shows the
+// rating of that pack, whatever the pass fields held before; with the passes
+// locked at unequal texts the search's own correction factor stays.
+TEST_F(CommandTest, DesignShowsThePackFoundWithBothPassFields) {
+  Pick(*d->cbotype, model("VX038N"));
+  SetText(*d->txtPass2, "2");
+  ASSERT_TRUE(d->RunDesign());
+  EXPECT_FALSE(shown(470));
+  EXPECT_EQ(d->txtPass1->text, d->txtPass2->text);
+  EXPECT_TRUE(session.var().ResultAvailable);
+  EXPECT_NE(d->txtover->text, "");
+
+  d->PassLock->checked = true;
+  SetText(*d->txtPass1, "2");
+  SetText(*d->txtPass2, "1");
+  const std::string searchF =
+      Format(DTcorrect(session.var().TinA, session.var().ToutA, session.var().TinB, session.var().ToutB, "2", "1",
+                       false, "")
+                 .value,
+             "0.##");
+  ASSERT_TRUE(d->RunDesign());
+  EXPECT_FALSE(shown(472));
+  EXPECT_EQ(d->txtPass1->text, "2");
+  EXPECT_EQ(d->txtPass2->text, "2");
+  EXPECT_EQ(d->cvdt->text, searchF);
+  const int plates = static_cast<int>(Val(d->txtplatenb->text));
+  EXPECT_EQ((plates - 1) % 4, 0);
+  EXPECT_EQ(d->GrossArea->text, Format(plates * d->channelKinds[1].plateArea, "0.##"));
+  EXPECT_GE(Val(d->txtover->text), Val(cond->field(kMargin).text));
 }
 
 TEST_F(CommandTest, DesignThatCannotMeetTheDutyLeavesNoResult) {
