@@ -162,9 +162,11 @@ TEST_F(CommandTest, AutomaticDesignRanksCandidatesByArea) {
   EXPECT_EQ(d->txtplatenb->text, std::to_string(list[1].plates));
   EXPECT_TRUE(session.var().ResultAvailable);
   EXPECT_EQ(d->AutoGrid->grid.cell(1, 3), std::to_string(list[1].plates));
+  EXPECT_EQ(Format(list[1].area, "0.##"), d->GrossArea->text);
   // A click on the second row applies that one and leaves the lock set.
   Pick(*d->AutoGrid, 2);
   EXPECT_EQ(d->txtplatenb->text, std::to_string(list[2].plates));
+  EXPECT_EQ(Format(list[2].area, "0.##"), d->GrossArea->text);
   EXPECT_TRUE(d->LmtdC->checked);
   // Any change of the arrangement hides the candidates again.
   SetText(*d->txtplatenb, "21");
