@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 #include <cstdlib>
 #include <memory>
@@ -95,6 +96,7 @@ class ToolWidgetsTest : public QObject {
   void heatIndexWritesIntoTheConditionsWindow();
   void plateChartDrawsCurvesLegendAndReadOut();
   void plateGeometryComputesOnConfirm();
+  void plateAnalysisOpensModallyWithTheGeometryInside();
 };
 
 void ToolWidgetsTest::unitConversionConvertsOnTheScreen() {
@@ -190,6 +192,32 @@ void ToolWidgetsTest::plateGeometryComputesOnConfirm() {
   QCOMPARE(w->findChild<QLineEdit*>("Text1(11)")->text(), QString(" .1843125"));
   Program::shot(w, "muley");
   w->close();
+}
+
+void ToolWidgetsTest::plateAnalysisOpensModallyWithTheGeometryInside() {
+  Program p;
+  bool sawChart = false, sawGeometry = false;
+  // The modal windows run their own loops: the person's steps come from timers.
+  QTimer::singleShot(100, [&] {
+    QWidget* chart = Program::topLevel("PlateAnalyse");
+    sawChart = chart != nullptr;
+    if (!chart) return;
+    QTimer::singleShot(100, [&] {
+      QWidget* geometry = Program::topLevel("Muley");
+      sawGeometry = geometry != nullptr;
+      if (geometry) geometry->close();  // its close box
+      QTimer::singleShot(100, [&] {
+        if (QWidget* c = Program::topLevel("PlateAnalyse"))
+          QTest::mouseClick(c->findChild<QPushButton*>("Command1"), Qt::LeftButton);
+      });
+    });
+    QTest::mouseClick(chart->findChild<QPushButton*>("Command3"), Qt::LeftButton);
+  });
+  p.menuAction("分析工具")->trigger();
+  QVERIFY(sawChart);
+  QVERIFY(sawGeometry);
+  QVERIFY(!p.session.existing(PlateAnalyse::kName));
+  QVERIFY(!p.session.existing(Muley::kName));
 }
 
 }  // namespace vx
