@@ -12,6 +12,7 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <QtTest>
 #include <cstdlib>
@@ -175,6 +176,14 @@ void ToolWidgetsTest::plateChartDrawsCurvesLegendAndReadOut() {
   QVERIFY(w->findChild<QLabel*>("Label4")->text().startsWith("V:0.5"));
   QVERIFY(chart->rect().contains(w->findChild<QLabel*>("Label4")->geometry()));
   Program::shot(w, "plate_analyse");
+  // The Reynolds axis starts a new chart; heated water draws above cooled.
+  QTest::mouseClick(w->findChild<QRadioButton*>("Option2(1)"), Qt::LeftButton, {}, QPoint(8, 8));
+  QVERIFY(model->chart().curves.empty());
+  QTest::mouseClick(w->findChild<QRadioButton*>("Option1(0)"), Qt::LeftButton, {}, QPoint(8, 8));
+  Program::pick(w->findChild<QComboBox*>("Combo1"), "VX050N");
+  QCOMPARE(model->chart().legend.size(), size_t{1});
+  QVERIFY(model->chart().curves[0].points.back().x > 2000);
+  Program::shot(w, "plate_analyse_reynolds");
   w->close();
 }
 
