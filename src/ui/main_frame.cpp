@@ -74,7 +74,7 @@ MainFrame::MainFrame(Session& session, QtHost& host) : session_(session), host_(
   setWindowIcon(tileIcon("V", QColor(0x1f, 0x5f, 0xa8)));
 
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-    if (!sub || !sub->widget() || activating_) return;
+    if (!sub || !sub->widget() || activating_ || host_.quiet()) return;
     const std::string name = sub->widget()->objectName().toStdString();
     if (name == sentAwayFrom_) {
       // The rest of the event that activated this window (a mouse press

@@ -1,7 +1,10 @@
 // The conditions window on the screen beside the design window: the design
 // window sends the person back to a changed condition, and the conditions
 // window comes to the front.
+#include <QLabel>
 #include <QMdiArea>
+
+#include "conditions/other_data.h"
 
 #include "support/ui_program.h"
 
@@ -11,6 +14,7 @@ class ConditionScreenTest : public QObject {
   Q_OBJECT
  private slots:
   void aChangedConditionComesToTheFrontOnce();
+  void longNotesNeverCoverTheGrid();
 };
 
 void ConditionScreenTest::aChangedConditionComesToTheFrontOnce() {
@@ -36,6 +40,26 @@ void ConditionScreenTest::aChangedConditionComesToTheFrontOnce() {
   // The focus of the main window (where it returns when the window system
   // gives the main window back its activation) is inside it.
   QVERIFY(p.frame->focusWidget() && condition->isAncestorOf(p.frame->focusWidget()));
+}
+
+void ConditionScreenTest::longNotesNeverCoverTheGrid() {
+  Program p;
+  QVERIFY(p.started);
+  auto* od = p.session.existingAs<OtherData>("OtherData");
+  auto* grid = p.in<QTableWidget>("OtherData", "MidData1");
+  auto* notes = p.in<QLabel>("OtherData", "Label1");
+  for (const char* text : {"一", "一\n二\n三\n四", "一\n二\n三\n四\n五\n六"}) {
+    od->notes().text = text;
+    p.host.refreshAll();
+    QApplication::processEvents();
+    // The last row lies inside the grid's viewport, and the notes frame and
+    // its label lie below the grid, inside the window.
+    QVERIFY(grid->visualRect(grid->model()->index(14, 0)).bottom() < grid->viewport()->height());
+    QWidget* frame = notes->parentWidget();
+    QVERIFY2(frame->geometry().top() > grid->geometry().bottom(), text);
+    QVERIFY2(notes->height() >= notes->sizeHint().height(), text);
+    QVERIFY2(frame->geometry().bottom() < frame->parentWidget()->height(), text);
+  }
 }
 
 }  // namespace vx
