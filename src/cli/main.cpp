@@ -1,6 +1,7 @@
 // veloxa-cli: the scripted front end and the look-ups of the command line.
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -81,15 +82,16 @@ int main(int argc, char** argv) {
 
   nlohmann::json job;
   {
-    std::ifstream in(rest[1]);
+    std::ifstream in(rest[1], std::ios::binary);
     if (!in) {
       std::cerr << "veloxa-cli: cannot read " << rest[1] << "\n";
       return 1;
     }
-    try {
-      in >> job;
-    } catch (const nlohmann::json::exception& e) {
-      std::cerr << "veloxa-cli: " << rest[1] << " is not valid JSON: " << e.what() << "\n";
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string error;
+    job = vx::ParseJob(text, error);
+    if (job.is_discarded()) {
+      std::cerr << "veloxa-cli: " << rest[1] << ": " << error << "\n";
       return 1;
     }
   }
