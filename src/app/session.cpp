@@ -47,10 +47,16 @@ Session::~Session() = default;
 
 bool Session::start() {
   if (!main_->startUp()) return false;
+  // A conditions window that could not read its presets has shown 531: the
+  // program cannot start a case and ends, as for a missing file.
+  if (!existing(Condition::kName)) {
+    end(1);
+    return false;
+  }
   // The intermediate-data window stands at the top right of the workspace.
   showWindow(OtherData::kName, false);
   host_.placeTopRight(OtherData::kName);
-  if (existing(Condition::kName)) showWindow(Condition::kName, false);
+  showWindow(Condition::kName, false);
   return true;
 }
 
