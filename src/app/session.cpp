@@ -1,11 +1,14 @@
 #include "app/session.h"
 
+#include <algorithm>
+
 #include "app/about_window.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
+#include "properties/property_window.h"
 
 namespace vx {
 
@@ -28,6 +31,12 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   });
   registerWindow(CheckResult::kName, [](Session& s) { return std::make_unique<CheckResult>(s.context()); });
   registerWindow(TrueTemp::kName, [](Session& s) { return std::make_unique<TrueTemp>(s.context()); });
+  registerWindow(PropertyWindow::kName, [](Session& s) { return std::make_unique<PropertyWindow>(s.context()); });
+  // The property window is loaded afresh each time it is shown.
+  main_->setCommand(cmd::kProperty, [this] {
+    closeWindow(PropertyWindow::kName);
+    showWindow(PropertyWindow::kName, true);
+  });
   main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
   main_->setCommand(cmd::kShowDesign, [this] { showWindow(DesignWindow::kName, false); });
 }
@@ -101,6 +110,8 @@ void Session::showWindow(const std::string& name, bool modal) {
   if (!w) return;
   w->visible = true;
   host_.showWindow(name, modal);
+  // A modal window may have closed again before the screen returned.
+  if (!existing(name)) return;
   activated(name);
 }
 
@@ -111,18 +122,24 @@ void Session::activated(const std::string& name) {
 }
 
 void Session::closeWindow(const std::string& name) {
-  for (auto it = windows_.begin(); it != windows_.end(); ++it) {
-    if (it->first == name) {
-      host_.closeWindow(name);
-      // A window may close itself from one of its own rules: keep the view
-      // model alive until the session ends instead of destroying it under
-      // the running rule.
-      retired_.push_back(std::move(it->second));
-      windows_.erase(it);
-      if (activeWindow_ == name) activeWindow_ = main_->name();
-      return;
-    }
-  }
+  auto find = [this, &name] {
+    return std::find_if(windows_.begin(), windows_.end(), [&name](const auto& w) { return w.first == name; });
+  };
+  auto it = find();
+  if (it == windows_.end()) return;
+  // The window's closing rule first; it may reach other windows (and the
+  // list of windows may change under it).
+  if (it->second) it->second->onClose();
+  it = find();
+  if (it == windows_.end()) return;
+  // A window may close itself from one of its own rules: keep the view
+  // model alive until the session ends instead of destroying it under
+  // the running rule.
+  retired_.push_back(std::move(it->second));
+  windows_.erase(it);
+  if (activeWindow_ == name) activeWindow_ = main_->name();
+  // Last: the screen's own close event comes back here and finds nothing.
+  host_.closeWindow(name);
 }
 
 }  // namespace vx
