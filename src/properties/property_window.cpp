@@ -172,6 +172,8 @@ void PropertyWindow::build() {
   DpGridMix->left = [this] { setMixFocus(false); };
   DpGrid = &controls_.add("DpGrid", ControlKind::Grid);
   DpGridMixData = &controls_.add("DpGridMixData", ControlKind::Grid);
+  // The component list starts without the focus.
+  DpGrid->visible = false;
   controls_.add("Label10", ControlKind::Label).text = "定性温度,K";
   Text8 = &controls_.add("Text8", ControlKind::TextBox);
   Text8->text = "293";
@@ -238,7 +240,7 @@ void PropertyWindow::OnLoad() {
   g.resize(8, 6);
   g.fixedRows = 1;
   g.fixedCols = 1;
-  g.colWidths = {800, 800, 800, 800, 800, 1400};
+  g.colWidths = {1200, 800, 800, 800, 800, 1400};
   const std::string format = LoadMessage(559);
   const size_t split = format.find(';');
   const auto colHeads = GridFormatItems(format.substr(0, split));
@@ -498,7 +500,16 @@ void PropertyWindow::CommonFluidCommand() {
   EntryBounds cb{Scroll[0]->enabled, scroll[0].min, scroll[0].max};
   EntryBounds tb{Scroll[1]->enabled, scroll[1].min, scroll[1].max};
   const double c = Val(Text2[0]->text), t = Val(Text2[1]->text);
-  CommonFluidTexts texts = CommonFluidProps(LoadFluidTables(ctx_.dataDir), ctx_.host, k, c, t, cb, tb);
+  const FluidTables tables = LoadFluidTables(ctx_.dataDir);
+  // The lowest temperature shown is that of the concentration calculated.
+  if (cb.enabled && c >= cb.lower && c <= cb.upper) {
+    if (auto tmin = MinTemperature(tables, k, c)) {
+      scroll[1].min = *tmin;
+      scroll[1].max = std::max(scroll[1].max, scroll[1].min);
+      Label5[2]->text = std::to_string(*tmin);
+    }
+  }
+  CommonFluidTexts texts = CommonFluidProps(tables, ctx_.host, k, c, t, cb, tb);
   Assign(*pdensity, texts[0]);
   Assign(*pspecificheat, texts[1]);
   Assign(*pconduction, texts[2]);

@@ -204,6 +204,7 @@ TEST_F(PropertyWindowTest, CommonFluidForCircuitAWithItsRangesAndFreezingBound) 
   Click(w.controls(), *w.Command5);
   EXPECT_EQ(lastId(), 541);
   EXPECT_EQ(w.pdensity->text, "");
+  EXPECT_EQ(w.Label5[2]->text, "-3");  // 5 % freezes at -2.90, rounded -3
   // 20 % at 10 C: 1000 (1.006 + 0.00759 x 20 - 0.000513 x 10) = 1152.67.
   SetText(*w.Text2[0], "20");
   SetText(*w.Text2[1], "10");
