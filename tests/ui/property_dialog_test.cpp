@@ -110,6 +110,7 @@ class PropertyDialogTest : public QObject {
     QCOMPARE(trimField(p.condition().cbomedium1->text), std::string("乙二醇水溶液"));
     QCOMPARE(p.session.var().MediumProp(kDensity, kCircuitA), 1041.37f);
     QCOMPARE(p.inCondition<QComboBox>("cbomedium1")->placeholderText(), QString("乙二醇水溶液"));
+    shoot(*p.frame, "conditions-after-adopting");
   }
 
   void selfBuiltMediumForCircuitB() {
