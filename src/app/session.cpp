@@ -132,13 +132,14 @@ void Session::closeWindow(const std::string& name) {
   if (it->second) it->second->onClose();
   it = find();
   if (it == windows_.end()) return;
-  // A window may close itself from one of its own rules: keep the view
-  // model alive until the session ends instead of destroying it under
-  // the running rule.
+  // Take the window out of the list before the host closes it: closing on
+  // the screen may call back here (a dialog's finished signal), and that
+  // call must find the window gone. The view model stays alive until the
+  // session ends: the window may close itself from one of its own rules,
+  // and its widget may refresh once more while it goes away.
   retired_.push_back(std::move(it->second));
   windows_.erase(it);
   if (activeWindow_ == name) activeWindow_ = main_->name();
-  // Last: the screen's own close event comes back here and finds nothing.
   host_.closeWindow(name);
 }
 

@@ -128,20 +128,20 @@ void Condition::build() {
   // the person sets counts as typed.
   for (Control& c : controls_.all()) {
     if (!c.keyPress) c.keyPress = [this](int key) { return windowKey(key); };
-    if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox) c.edited = [this] { windowKey(0); };
+    if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox) c.edited = [this] { contentEdited(); };
     // Any edit after a result withdraws it: a box, an option or a list
     // picked with the mouse counts as well as a key.
     if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::Option) {
       auto rule = std::move(c.clicked);
       c.clicked = [this, rule] {
-        windowKey(0);
+        contentEdited();
         if (rule) rule();
       };
     }
     if (c.kind == ControlKind::ComboBox) {
       auto rule = std::move(c.picked);
       c.picked = [this, rule] {
-        windowKey(0);
+        contentEdited();
         if (rule) rule();
       };
     }
@@ -177,12 +177,17 @@ void Condition::setSteamControlsEnabled(bool enabled) {
   field(kSteamPressure).enabled = enabled;
 }
 
+void Condition::contentEdited() {
+  // Every edit invalidates the balance, so that no design is computed from
+  // conditions other than those shown. A key that edits nothing (Enter,
+  // Space on a button) leaves it.
+  ctx_.var.BalanceDone = false;
+  ctx_.main.setDesignKeyEnabled(false);
+  windowKey(0);
+}
+
 int Condition::windowKey(int key) {
   VeloxaVar& v = ctx_.var;
-  // Every edit invalidates the balance, so that no design is computed from
-  // conditions other than those shown.
-  v.BalanceDone = false;
-  ctx_.main.setDesignKeyEnabled(false);
   if (v.ConditionsChanged) return key;
   v.ConditionsChanged = true;
   ctx_.main.setOutputsEnabled(false);
@@ -338,7 +343,7 @@ void Condition::adoptForA() {
   VeloxaVar& v = ctx_.var;
   if (trimField(v.AdoptedName).empty()) return;
   // A new medium withdraws the result like any other edit of the conditions.
-  windowKey(0);
+  contentEdited();
   Assign(*cbomedium1, v.AdoptedName);
   cbomedium1->listIndex = -1;
   v.MediumProp(kDensity, kCircuitA) = v.AdoptedDensity;
@@ -352,7 +357,7 @@ void Condition::adoptForA() {
 void Condition::adoptForB() {
   VeloxaVar& v = ctx_.var;
   if (trimField(v.AdoptedName).empty()) return;
-  windowKey(0);
+  contentEdited();
   cbomedium2->listIndex = -1;
   Assign(*cbomedium2, v.AdoptedName);
   v.MediumProp(kDensity, kCircuitB) = v.AdoptedDensity;
