@@ -1,77 +1,35 @@
 // The property window on the screen: opened modally from the conditions
 // window, a common fluid adopted for circuit A, a self-built medium for
 // circuit B, and a close by the title bar that adopts nothing.
-#include <QApplication>
-#include <QComboBox>
 #include <QDialog>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
-#include <QTableWidget>
-#include <QTimer>
 #include <QTreeWidget>
-#include <QtTest>
 #include <functional>
-#include <memory>
 
-#include "app/session.h"
 #include "common/number_text.h"
 #include "common/record_file.h"
-#include "conditions/condition.h"
 #include "properties/property_window.h"
-#include "support/temp_data.h"
-#include "ui/main_frame.h"
-#include "ui/qt_host.h"
-#include "ui/widget_registry.h"
+#include "support/ui_program.h"
 
 namespace vx {
 
 namespace {
 
-class RecordingHost : public QtHost {
- public:
-  Answer message(const std::string&, Icon, Buttons buttons, int id) override {
-    ids.push_back(id);
-    return buttons == Buttons::Ok || buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
-  }
-  std::vector<int> ids;
-};
+Condition& condition(Program& p) { return *p.session.existingAs<Condition>(Condition::kName); }
 
-struct Program {
-  Program() : session(host, data.dir()) {
-    host.setSession(&session);
-    registerWidgets(host);
-    frame = std::make_unique<MainFrame>(session, host);
-    session.start();
-    frame->show();
-    host.refreshAll();
-  }
-  template <typename T>
-  T* inCondition(const char* name) const {
-    QWidget* w = frame->findChild<QWidget*>("Condition");
-    return w ? w->findChild<T*>(name) : nullptr;
-  }
-  Condition& condition() { return *session.existingAs<Condition>(Condition::kName); }
-
-  // Clicks a button of the conditions window that opens the modal property
-  // window, and works in it while it is open.
-  void withPropertyWindow(const char* button, std::function<void(QDialog&)> work) {
-    QTimer::singleShot(0, [work] {
-      for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<QDialog*>(w); dialog && w->objectName() == "property" && w->isVisible()) {
-          work(*dialog);
-          return;
-        }
+// Clicks a button of the conditions window that opens the modal property
+// window, and works in it while it is open.
+void withPropertyWindow(Program& p, const char* button, std::function<void(QDialog&)> work) {
+  QTimer::singleShot(0, [work] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<QDialog*>(w); dialog && w->objectName() == "property" && w->isVisible()) {
+        work(*dialog);
+        return;
       }
-    });
-    QTest::mouseClick(inCondition<QPushButton>(button), Qt::LeftButton);
-  }
-
-  test::TempData data;
-  RecordingHost host;
-  Session session;
-  std::unique_ptr<MainFrame> frame;
-};
+    }
+  });
+  p.click("Condition", button);
+}
 
 void clickRow(QAbstractItemView* view, int row) {
   QRect r = view->visualRect(view->model()->index(row, 0));
@@ -92,7 +50,7 @@ class PropertyDialogTest : public QObject {
   void commonFluidForCircuitA() {
     Program p;
     bool worked = false;
-    p.withPropertyWindow("Command3", [&](QDialog& d) {
+    withPropertyWindow(p, "Command3", [&](QDialog& d) {
       auto* tree = d.findChild<QTreeWidget*>("TreeView1");
       QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(1)).center());
       auto* list = d.findChild<QListWidget*>("List2");
@@ -107,16 +65,16 @@ class PropertyDialogTest : public QObject {
     });
     QVERIFY(worked);
     QCOMPARE(p.session.existing(PropertyWindow::kName), nullptr);
-    QCOMPARE(trimField(p.condition().cbomedium1->text), std::string("乙二醇水溶液"));
+    QCOMPARE(trimField(condition(p).cbomedium1->text), std::string("乙二醇水溶液"));
     QCOMPARE(p.session.var().MediumProp(kDensity, kCircuitA), 1041.37f);
-    QCOMPARE(p.inCondition<QComboBox>("cbomedium1")->placeholderText(), QString("乙二醇水溶液"));
+    QCOMPARE(p.in<QComboBox>("Condition", "cbomedium1")->placeholderText(), QString("乙二醇水溶液"));
     shoot(*p.frame, "conditions-after-adopting");
   }
 
   void selfBuiltMediumForCircuitB() {
     Program p;
     bool worked = false;
-    p.withPropertyWindow("Command4", [&](QDialog& d) {
+    withPropertyWindow(p, "Command4", [&](QDialog& d) {
       QTest::keyClicks(d.findChild<QLineEdit*>("MassName"), "Oil");
       auto* grid = d.findChild<QTableWidget*>("MyDataGrid");
       const char* values[7][3] = {{"20", "40", "60"}, {"880", "870", "860"}, {"0", "0", "0"},
@@ -137,12 +95,35 @@ class PropertyDialogTest : public QObject {
     QVERIFY(worked);
     QCOMPARE(p.session.var().MediumProp(kViscosity, kCircuitB), 8.0f);
     QCOMPARE(p.session.var().MediumStateB, static_cast<short>(kStateAdoptedLiquid));
+
+    // Ethanol for circuit A, then the balance and a design of VX038N.
+    worked = false;
+    withPropertyWindow(p, "Command3", [&](QDialog& d) {
+      auto* tree = d.findChild<QTreeWidget*>("TreeView1");
+      QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(1)).center());
+      clickRow(d.findChild<QListWidget*>("List2"), 4);
+      QTest::keyClicks(d.findChild<QLineEdit*>("Text2(1)"), "60");
+      QTest::mouseClick(d.findChild<QPushButton*>("Command5"), Qt::LeftButton);
+      worked = !d.findChild<QLineEdit*>("pviscosity")->text().isEmpty();
+      QTest::mouseClick(d.findChild<QPushButton*>("Command3"), Qt::LeftButton);
+    });
+    QVERIFY(worked);
+    QCOMPARE(trimField(condition(p).cbomedium1->text), std::string("乙醇"));
+    // Within the 110 C of the nitrile gasket chosen for other media.
+    QLineEdit* designTemperature = p.in<QLineEdit>("Condition", "TxtInput(13)");
+    designTemperature->selectAll();
+    QTest::keyClicks(designTemperature, "110");
+    QVERIFY(p.openDesign());
+    QVERIFY(p.pickModel("VX038N"));
+    p.click("detail", "Command2");
+    QVERIFY(p.session.var().ResultAvailable);
+    QVERIFY(!p.in<QLineEdit>("detail", "txtarea")->text().isEmpty());
   }
 
   void dataBankAndTitleBarClose() {
     Program p;
     bool worked = false;
-    p.withPropertyWindow("Command3", [&](QDialog& d) {
+    withPropertyWindow(p, "Command3", [&](QDialog& d) {
       auto* tree = d.findChild<QTreeWidget*>("TreeView1");
       QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(tree->topLevelItem(2)).center());
       auto* names = d.findChild<QComboBox*>("Combo7");
@@ -167,7 +148,7 @@ class PropertyDialogTest : public QObject {
     });
     QVERIFY(worked);
     QCOMPARE(p.session.existing(PropertyWindow::kName), nullptr);
-    QCOMPARE(p.condition().cbomedium1->text, std::string("水"));
+    QCOMPARE(condition(p).cbomedium1->text, std::string("水"));
   }
 };
 
