@@ -119,7 +119,10 @@ void PropertyWindow::build() {
     s.text = "0";
     s.keyPress = [](int) { return 0; };
     // The person moves the bar: the value stays within its bounds.
-    s.changed = [this, i] { setScrollValue(i, static_cast<int>(std::lround(std::fmax(-1e9, std::fmin(1e9, Val(Scroll[static_cast<size_t>(i)]->text)))))); };
+    s.changed = [this, i] {
+      const double value = Val(Scroll[static_cast<size_t>(i)]->text);
+      setScrollValue(i, static_cast<int>(std::lround(std::fmax(-1e9, std::fmin(1e9, value)))));
+    };
     Scroll[static_cast<size_t>(i)] = &s;
     Control& t = controls_.add("Text2", ControlKind::TextBox, i);
     t.keyPress = [](int key) { return KeyFilter(key, 2); };
