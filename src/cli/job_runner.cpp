@@ -216,6 +216,18 @@ void requireTrue(const json& value, const char* what) {
 std::string runStep(Session& session, const json& step) {
   if (!step.is_object()) throw StepError{"a step must be an object"};
   if (!step.contains("window") || !step["window"].is_string()) throw StepError{"no window named"};
+  if (step.contains("close") && !step.contains("control")) {
+    // The window's title bar: close it (the main window's exit sequence).
+    std::string name = step["window"];
+    if (!session.knowsWindow(name)) throw StepError{"unknown window " + name};
+    if (name == session.main().name()) {
+      session.requestExit();
+      return "";
+    }
+    if (!session.existing(name)) return name + " is not open; nothing happened";
+    session.closeWindow(name);
+    return "";
+  }
   if (!step.contains("control") || !step["control"].is_string()) throw StepError{"no control named"};
   std::string windowName = step["window"];
   std::string controlName = step["control"];
