@@ -160,6 +160,10 @@ bool MainWindow::startUp() {
   caption = ShortVersionTitle();
   v.DesignWindowOpened = false;
 
+  // A save killed half-way leaves its temporary file behind: nobody else
+  // ever will remove it.
+  RemoveStaleTemporaries(session_.dataDir());
+
   // Every file that the installation lists must be there. A missing or
   // malformed list counts as a damaged installation too.
   ResTableResult required = LoadResTable(session_.dataDir(), kRequiredFilesSection, kRequiredFiles);
