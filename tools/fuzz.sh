@@ -34,7 +34,7 @@ seed records_fuzz 2 "$data/Steam.dat"
 seed records_fuzz 3 "$data/property.dat"
 seed records_fuzz 4 "$data/PubData.dat"
 seed records_fuzz 5 "$data/Coinfor.dat"
-mkdir -p build-fuzz/corpus/numbers_fuzz build-fuzz/corpus/job_fuzz build-fuzz/findings
+mkdir -p build-fuzz/corpus/numbers_fuzz build-fuzz/corpus/job_fuzz build-fuzz/corpus/design_fuzz build-fuzz/findings
 printf ' 12.5e3kg' >build-fuzz/corpus/numbers_fuzz/seed-number
 head -c 64 "$data/Res.Dat" >build-fuzz/corpus/numbers_fuzz/seed-gbk
 # Every job of the documentation.
