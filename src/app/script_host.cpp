@@ -67,4 +67,17 @@ bool ScriptHost::startProgram(const std::string& path) {
 void ScriptHost::showHelp(const std::string& topic) { events_.push_back("help " + topic); }
 void ScriptHost::showHelpIndex() { events_.push_back("help index"); }
 
+std::string ScriptHost::setting(const std::string& key) {
+  auto it = settings_.find(key);
+  return it == settings_.end() ? std::string() : it->second;
+}
+
+bool ScriptHost::setSetting(const std::string& key, const std::string& value) {
+  settings_[key] = value;
+  events_.push_back("setting " + key + " = " + value);
+  return true;
+}
+
+std::string ScriptHost::today() { return today_.empty() ? Host::today() : today_; }
+
 }  // namespace vx

@@ -2,6 +2,7 @@
 // The host of the tests and the command line: it records every message and
 // event and answers questions and dialogs from a list, in order.
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,13 @@ class ScriptHost : public Host {
   bool startProgram(const std::string& path) override;
   void showHelp(const std::string& topic) override;
   void showHelpIndex() override;
+  // An in-memory setting store, empty at the start.
+  std::string setting(const std::string& key) override;
+  bool setSetting(const std::string& key, const std::string& value) override;
+  // A fixed date when one was set, else the real one.
+  std::string today() override;
+  void setToday(const std::string& date) { today_ = date; }
+  const std::map<std::string, std::string>& settings() const { return settings_; }
 
   const std::vector<ShownMessage>& messages() const { return messages_; }
   // Other things the host was asked to do, one line each ("show Condition").
@@ -53,6 +61,8 @@ class ScriptHost : public Host {
   std::vector<ShownMessage> messages_;
   std::vector<std::string> events_;
   bool busy_ = false;
+  std::map<std::string, std::string> settings_;
+  std::string today_;
 };
 
 }  // namespace vx

@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "app/about_window.h"
+#include "app/frm_customer.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
 #include "exchanger/check_result.h"
@@ -28,6 +29,8 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   });
   registerWindow(CheckResult::kName, [](Session& s) { return std::make_unique<CheckResult>(s.context()); });
   registerWindow(TrueTemp::kName, [](Session& s) { return std::make_unique<TrueTemp>(s.context()); });
+  registerWindow(FrmCustomer::kName, [](Session& s) { return std::make_unique<FrmCustomer>(s.context()); });
+  main_->setCommand(cmd::kCustomer, [this] { showWindow(FrmCustomer::kName, false); });
   main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
   main_->setCommand(cmd::kShowDesign, [this] { showWindow(DesignWindow::kName, false); });
 }
@@ -55,6 +58,8 @@ void Session::end(int status) {
   ended_ = true;
   exitStatus_ = status;
 }
+
+FrmCustomer& Session::customer() { return *windowAs<FrmCustomer>(FrmCustomer::kName); }
 
 void Session::registerWindow(const std::string& name, Factory factory) { factories_[name] = std::move(factory); }
 

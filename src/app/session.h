@@ -16,6 +16,8 @@
 
 namespace vx {
 
+class FrmCustomer;
+
 class Session : public WindowDirectory {
  public:
   Session(Host& host, std::filesystem::path dataDir);
@@ -34,6 +36,8 @@ class Session : public WindowDirectory {
   VeloxaVar& var() { return var_; }
   const std::filesystem::path& dataDir() const { return dataDir_; }
   MainWindow& main() { return *main_; }
+  // The customer information window, created first when it does not exist.
+  FrmCustomer& customer();
   // What the windows' view models work with.
   AppContext& context() { return context_; }
 

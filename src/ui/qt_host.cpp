@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSettings>
 
 #include "app/session.h"
 #include "common/messages.h"
@@ -169,5 +170,17 @@ void QtHost::showHelp(const std::string& topic) {
 }
 
 void QtHost::showHelpIndex() { showHelp("index"); }
+
+std::string QtHost::setting(const std::string& key) {
+  QSettings store(QSettings::UserScope, "Veloxa", "Veloxa");
+  return store.value(QString::fromStdString(key)).toString().toStdString();
+}
+
+bool QtHost::setSetting(const std::string& key, const std::string& value) {
+  QSettings store(QSettings::UserScope, "Veloxa", "Veloxa");
+  store.setValue(QString::fromStdString(key), QString::fromStdString(value));
+  store.sync();
+  return store.status() == QSettings::NoError;
+}
 
 }  // namespace vx
