@@ -49,7 +49,11 @@ std::optional<std::string> ScriptHost::fileDialog(const FileDialogRequest& reque
   events_.push_back(std::string(request.save ? "save dialog " : "open dialog ") + request.filter);
   auto given = nextAnswer();
   if (!given || lower(*given) == "cancel" || given->empty()) return std::nullopt;
-  return given;
+  std::filesystem::path path(*given);
+  if (path.is_relative() && !dialogFolder_.empty()) path = dialogFolder_ / path;
+  if (request.save && !request.defaultSuffix.empty() && path.extension().empty()) path += "." + request.defaultSuffix;
+  events_.back() += " -> " + path.string();
+  return path.string();
 }
 
 void ScriptHost::busy(bool on) { busy_ = on; }

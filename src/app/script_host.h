@@ -2,6 +2,7 @@
 // The host of the tests and the command line: it records every message and
 // event and answers questions and dialogs from a list, in order.
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ class ScriptHost : public Host {
   explicit ScriptHost(std::vector<std::string> answers) : answers_(answers.begin(), answers.end()) {}
 
   void addAnswer(const std::string& answer) { answers_.push_back(answer); }
+  // A relative path answered to a file dialog is taken against this folder.
+  void setDialogFolder(const std::filesystem::path& folder) { dialogFolder_ = folder; }
 
   // A message with only an OK button is not a question and takes no answer.
   // A question without an answer left gets Cancel, or No where there is no
@@ -63,6 +66,7 @@ class ScriptHost : public Host {
   bool busy_ = false;
   std::map<std::string, std::string> settings_;
   std::string today_;
+  std::filesystem::path dialogFolder_;
 };
 
 }  // namespace vx

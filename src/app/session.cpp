@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include "app/about_window.h"
+#include "app/case_file.h"
 #include "app/frm_customer.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
@@ -14,6 +15,7 @@ Session::Session(Host& host, std::filesystem::path dataDir)
     : host_(host),
       dataDir_(std::move(dataDir)),
       main_(std::make_unique<MainWindow>(*this)),
+      files_(std::make_unique<CaseFiles>(*this)),
       context_{host_, var_, dataDir_, *main_, *this} {
   registerWindow("about", [](Session& s) { return std::make_unique<AboutWindow>(s); });
   registerWindow(OtherData::kName, [](Session& s) { return std::make_unique<OtherData>(s.context()); });
@@ -30,6 +32,11 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   registerWindow(CheckResult::kName, [](Session& s) { return std::make_unique<CheckResult>(s.context()); });
   registerWindow(TrueTemp::kName, [](Session& s) { return std::make_unique<TrueTemp>(s.context()); });
   registerWindow(FrmCustomer::kName, [](Session& s) { return std::make_unique<FrmCustomer>(s.context()); });
+  main_->setCommand(cmd::kNew, [this] { files_->newCase(); });
+  main_->setCommand(cmd::kOpen, [this] { files_->open(); });
+  main_->setCommand(cmd::kSave, [this] { files_->save(0); });
+  main_->setCommand(cmd::kSaveAs, [this] { files_->save(1); });
+  main_->setCommand(cmd::kViewResults, [this] { files_->viewResults(); });
   main_->setCommand(cmd::kCustomer, [this] { showWindow(FrmCustomer::kName, false); });
   main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
   main_->setCommand(cmd::kShowDesign, [this] { showWindow(DesignWindow::kName, false); });

@@ -22,6 +22,7 @@ struct FileDialogRequest {
   std::string filter;       // e.g. "设计文件 (*.pda)"
   std::string folder;       // starting folder
   std::string defaultName;
+  std::string defaultSuffix;  // added to a name without one, e.g. "pda"
 };
 
 class Host {
