@@ -13,35 +13,16 @@
 #include "app/session.h"
 #include "exchanger/check_result.h"
 #include "support/temp_data.h"
-#include "ui/main_frame.h"
-#include "ui/qt_host.h"
-#include "ui/widget_registry.h"
+#include "support/ui_program.h"
 
 namespace vx {
 
 namespace {
 
-struct Program {
-  Program() : session(host, data.dir()) {
-    host.setSession(&session);
-    registerWidgets(host);
-    frame = std::make_unique<MainFrame>(session, host);
-    started = session.start();
-    frame->show();
-    host.refreshAll();
-  }
-  QWidget* window(const char* name) const { return frame->findChild<QWidget*>(name); }
-  void key(const char* name) {
-    Click(session.main().controls(), session.main().toolKey(name));
-    host.refreshAll();
-  }
-
-  test::TempData data;
-  QtHost host;
-  Session session;
-  std::unique_ptr<MainFrame> frame;
-  bool started = false;
-};
+void key(Program& p, const char* name) {
+  Click(p.session.main().controls(), p.session.main().toolKey(name));
+  p.host.refreshAll();
+}
 
 }  // namespace
 
@@ -56,7 +37,7 @@ class CaseWindowsTest : public QObject {
 void CaseWindowsTest::theCloseBoxHidesTheCustomerWindowWithItsTexts() {
   Program p;
   QVERIFY(p.started);
-  p.key("KeyCustomer");
+  key(p, "KeyCustomer");
   QWidget* w = p.window(FrmCustomer::kName);
   QVERIFY(w);
   auto* name = w->findChild<QLineEdit*>("custname");
@@ -73,7 +54,7 @@ void CaseWindowsTest::theCloseBoxHidesTheCustomerWindowWithItsTexts() {
   QVERIFY(!model->visible);
   QCOMPARE(model->custname->text, std::string("ACME"));
   // Shown again, with the same texts; 确定 hides it.
-  p.key("KeyCustomer");
+  key(p, "KeyCustomer");
   w = p.window(FrmCustomer::kName);
   QVERIFY(w);
   QCOMPARE(w->findChild<QLineEdit*>("custname")->text(), QString("ACME"));
