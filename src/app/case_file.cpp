@@ -77,10 +77,9 @@ std::optional<float> singleItem(const std::string& item) {
   const double d = Val(item);
   const float f = static_cast<float>(d);
   if (!std::isfinite(d) || !std::isfinite(f)) return std::nullopt;
-  // Val gives 0 for a number it cannot hold: only a written zero is zero.
-  if (f == 0 && trimField(item).find_first_of("123456789") != std::string::npos &&
-      trimField(item).find_first_of("eE") != std::string::npos)
-    return std::nullopt;
+  // Val gives 0 for an exponent too large to hold: a zero must be written
+  // as one.
+  if (f == 0 && item.find_first_of("123456789") != std::string::npos) return std::nullopt;
   return f;
 }
 
@@ -106,7 +105,9 @@ std::string CaseNumber(float value) {
 
 std::vector<std::string> CaseFileLines(Session& session) {
   VeloxaVar& v = session.var();
-  Condition& c = *session.windowAs<Condition>(Condition::kName);
+  Condition* conditions = session.windowAs<Condition>(Condition::kName);
+  if (!conditions) return {};
+  Condition& c = *conditions;
   FrmCustomer& cu = session.customer();
   auto f = [&c](int i) { return text(c.field(i).text); };
   auto idx = [&c](const char* name) { return whole(c.controls().find(name)->listIndex); };
@@ -183,10 +184,11 @@ std::optional<std::vector<std::string>> ReadCaseItems(const std::filesystem::pat
   return items;
 }
 
-void WithdrawShownResult(Session& session) {
+void WithdrawShownResult(Session& session, bool balanceToo) {
   VeloxaVar& v = session.var();
   if (DesignWindow* d = session.existingAs<DesignWindow>(DesignWindow::kName)) d->ClearShownResults();
   if (OtherData* od = session.existingAs<OtherData>(OtherData::kName)) {
+    if (balanceToo) od->clearForNewConditions();
     GridState& g = od->grid().grid;
     for (int r = 7; r <= 14; ++r)
       for (int col = 1; col <= 2; ++col) g.cell(r, col).clear();
@@ -226,7 +228,8 @@ void CaseFiles::newCase() {
   session_.var().DesignWindowOpened = false;
   // No result outlives its conditions: print, export and save wait for a
   // new calculation.
-  WithdrawShownResult(session_);
+  WithdrawShownResult(session_, true);
+  session_.main().setDesignKeyEnabled(false);
   session_.main().setCaption(kAppTitle);
   current_.clear();
   session_.showWindow(Condition::kName, false);
@@ -241,7 +244,8 @@ bool CaseFiles::save(int mode) {
   }
   const std::string path = ChooseCaseFile(mode);
   if (path.empty()) return false;
-  if (!writeTextLines(path, CaseFileLines(session_))) {
+  const std::vector<std::string> lines = CaseFileLines(session_);
+  if (lines.size() != kCaseLines || !writeTextLines(path, lines)) {
     ShowMessage(session_.host(), 569, {"|1", kWriteFailed});
     return false;
   }
@@ -373,7 +377,7 @@ bool CaseFiles::assignCase(const std::vector<std::string>& items) {
 
   // The balance and the result have to be made again; no print, export or
   // save may mix these conditions with the old exchanger.
-  WithdrawShownResult(session_);
+  WithdrawShownResult(session_, true);
   v.ConditionsChanged = true;
   v.BalanceDone = false;
   session_.main().setDesignKeyEnabled(false);

@@ -57,8 +57,9 @@ class CaseFiles {
   std::string current_;
 };
 
-// Withdraws the result and empties what showed it: after a new case, an
-// open, or when the design window closes for data management.
-void WithdrawShownResult(Session& session);
+// Withdraws the result and empties what showed it: after a new case or an
+// open (`balanceToo`: the balance rows of the intermediate data as well),
+// or when the design window closes for data management.
+void WithdrawShownResult(Session& session, bool balanceToo = false);
 
 }  // namespace vx

@@ -144,6 +144,10 @@ TEST_F(CaseFileTest, SaveNewOpenGivesTheCaseBackWithCustomerTexts) {
   EXPECT_FALSE(session.var().ResultAvailable);
   EXPECT_FALSE(main().menuItem("mnuFilePrint").enabled);
   EXPECT_EQ(cond().field(kFlowA).text, "60000.0");
+  OtherData& od = *session.existingAs<OtherData>(OtherData::kName);
+  EXPECT_EQ(od.cell(1, 1), "");   // no balance of the new case yet
+  EXPECT_EQ(od.cell(14, 1), "");  // nor its result
+  EXPECT_FALSE(main().toolKey("KeyDesign").enabled);
   // A new case keeps the customer's texts.
   EXPECT_EQ(customer().custname->text, "某\"热力\"公司, 北区");
   SetText(*customer().remark, "留下");
