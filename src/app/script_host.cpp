@@ -46,6 +46,7 @@ std::optional<std::string> ScriptHost::input(const std::string& prompt, const st
 }
 
 std::optional<std::string> ScriptHost::fileDialog(const FileDialogRequest& request) {
+  lastDialog_ = request;
   events_.push_back(std::string(request.save ? "save dialog " : "open dialog ") + request.filter);
   auto given = nextAnswer();
   if (!given || lower(*given) == "cancel" || given->empty()) return std::nullopt;

@@ -56,6 +56,8 @@ class ScriptHost : public Host {
   // Other things the host was asked to do, one line each ("show Condition").
   const std::vector<std::string>& events() const { return events_; }
   size_t answersLeft() const { return answers_.size(); }
+  // What the last file dialog was asked for.
+  const FileDialogRequest& lastDialog() const { return lastDialog_; }
   bool busyNow() const { return busy_; }
 
  private:
@@ -67,6 +69,7 @@ class ScriptHost : public Host {
   std::map<std::string, std::string> settings_;
   std::string today_;
   std::filesystem::path dialogFolder_;
+  FileDialogRequest lastDialog_;
 };
 
 }  // namespace vx

@@ -177,6 +177,23 @@ TEST_F(CaseFileTest, SaveNewOpenGivesTheCaseBackWithCustomerTexts) {
   EXPECT_EQ(host.messages().size(), shown);
 }
 
+TEST_F(CaseFileTest, SaveAfterOpenWritesToTheOpenedFile) {
+  calculate();
+  host.addAnswer(path("a.pda"));
+  save();
+  newCase();
+  host.addAnswer(path("a.pda"));
+  open();
+  SetText(*customer().designer, "李工");
+  calculate();
+  const size_t answers = host.answersLeft();
+  save();  // no dialog
+  EXPECT_EQ(host.answersLeft(), answers);
+  EXPECT_EQ(main().caption, "Veloxa   " + path("a.pda"));
+  auto lines = *readTextLines(path("a.pda"));
+  EXPECT_EQ(splitItems(lines[23])[1], "李工");
+}
+
 TEST_F(CaseFileTest, SteamKeepsItsPressureAndTemperaturesOnOpen) {
   Pick(*cond().cbomedium2, 1);
   SetChecked(cond().controls(), cond().box(0), false);
@@ -394,7 +411,9 @@ TEST_F(CaseFileTest, DataManagementWithdrawsTheResult) {
 TEST_F(CaseFileTest, TheFolderOfTheLastSaveStartsTheDialogs) {
   host.setSetting("PHE_SAVE_PATH", "  " + dir.dir().string() + " ");
   EXPECT_EQ(files().ChooseCaseFile(2), "");  // cancelled (no answer)
-  EXPECT_NE(host.events().back().find("open dialog"), std::string::npos);
+  EXPECT_FALSE(host.lastDialog().save);
+  EXPECT_EQ(host.lastDialog().folder, dir.dir().string());  // read trimmed
+  EXPECT_EQ(host.lastDialog().filter, "Condition Files (*.pda)");
   files().RememberFolder("case.pda");  // no folder: nothing stored
   EXPECT_EQ(host.setting("PHE_SAVE_PATH"), "  " + dir.dir().string() + " ");
   EXPECT_EQ(CaseNumber(0.1f), "0.1");
