@@ -420,6 +420,7 @@ TEST_F(CaseFileTest, TheFolderOfTheLastSaveStartsTheDialogs) {
   EXPECT_EQ(CaseNumber(4185.5f), "4185.5");
   EXPECT_EQ(static_cast<float>(Val(CaseNumber(1.0f / 3))), 1.0f / 3);
   EXPECT_EQ(CaseNumber(1.0f / 3), "0.33333334");  // 8 digits: 7 would not read back
+  EXPECT_EQ(static_cast<float>(Val(CaseNumber(0.00002f))), 0.00002f);  // written "2e-05"
 }
 
 }  // namespace vx
