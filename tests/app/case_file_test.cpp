@@ -230,9 +230,13 @@ TEST_F(CaseFileTest, SaveNeedsAResultThatStillHolds) {
   EXPECT_EQ(lastId(), 515);
   EXPECT_EQ(lastText(), "请先计算再保存结果。");
   calculate();
-  // A key in the conditions window after the result.
+  // A key in the conditions window after the result disables the menu
+  // items; the toolbar key stays.
   TypeKey(cond().field(kFlowA), '5');
-  save();
+  EXPECT_TRUE(session.var().ResultAvailable);
+  const size_t shown = host.messages().size();
+  Click(main().controls(), main().toolKey("KeySave"));
+  ASSERT_EQ(host.messages().size(), shown + 1);
   EXPECT_EQ(lastId(), 515);
   EXPECT_FALSE(session.var().CaseSaved);
   // Closing: 514, Yes, the save is refused, the program stays open.
