@@ -8,6 +8,10 @@
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
+#include "tools/heat_index.h"
+#include "tools/muley.h"
+#include "tools/plate_analyse.h"
+#include "tools/unit_convert.h"
 
 namespace vx {
 
@@ -38,6 +42,13 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   main_->setCommand(cmd::kSaveAs, [this] { files_->save(1); });
   main_->setCommand(cmd::kViewResults, [this] { files_->viewResults(); });
   main_->setCommand(cmd::kCustomer, [this] { showWindow(FrmCustomer::kName, false); });
+  registerWindow(Unit::kName, [](Session& s) { return std::make_unique<Unit>(s.context()); });
+  registerWindow(PlateAnalyse::kName, [](Session& s) { return std::make_unique<PlateAnalyse>(s.context()); });
+  registerWindow(Muley::kName, [](Session& s) { return std::make_unique<Muley>(s.context()); });
+  registerWindow(Construction::kName, [](Session& s) { return std::make_unique<Construction>(s.context()); });
+  main_->setCommand(cmd::kUnitConversion, [this] { showWindow(Unit::kName, false); });
+  main_->setCommand(cmd::kPlateAnalysis, [this] { showWindow(PlateAnalyse::kName, true); });
+  main_->setCommand(cmd::kHeatIndex, [this] { showWindow(Construction::kName, false); });
   main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
   main_->setCommand(cmd::kShowDesign, [this] { showWindow(DesignWindow::kName, false); });
 }
