@@ -204,6 +204,7 @@ std::string CaseFiles::ChooseCaseFile(int mode) {
   Host& host = session_.host();
   FileDialogRequest request;
   request.save = mode != 2;
+  request.title = LoadMessage(mode == 0 ? 352 : mode == 1 ? 353 : 509);
   request.filter = kCaseFilter;
   request.folder = trimField(host.setting(kFolderSetting));
   request.defaultSuffix = "pda";
