@@ -79,7 +79,8 @@ std::optional<float> singleItem(const std::string& item) {
   if (!std::isfinite(d) || !std::isfinite(f)) return std::nullopt;
   // Val gives 0 for an exponent too large to hold: a zero must be written
   // as one.
-  if (f == 0 && item.find_first_of("123456789") != std::string::npos) return std::nullopt;
+  const std::string mantissa = item.substr(0, item.find_first_of("eE"));
+  if (f == 0 && mantissa.find_first_of("123456789") != std::string::npos) return std::nullopt;
   return f;
 }
 
