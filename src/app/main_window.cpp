@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/case_file.h"
 #include "app/session.h"
 #include "common/file_io.h"
 #include "common/gbk.h"
@@ -191,8 +192,12 @@ bool MainWindow::requestExit() {
   if (!session_.var().CaseSaved) {
     Answer a = ShowMessage(session_.host(), 514, {}, Icon::Exclamation, Buttons::YesNoCancel);
     if (a == Answer::Cancel) return false;
-    // The program closes whatever the save command did.
-    if (a == Answer::Yes) runCommand(cmd::kSave);
+    // Only a case that was saved may close: a refused, cancelled or failed
+    // save keeps the program open.
+    if (a == Answer::Yes) {
+      runCommand(cmd::kSave);
+      if (!session_.var().CaseSaved) return false;
+    }
   }
   for (const std::string& name : separateWindows()) session_.closeWindow(name);
   return true;
@@ -251,6 +256,8 @@ void MainWindow::dataManagement() {
     Answer a = ShowMessage(session_.host(), 508, {}, Icon::None, Buttons::YesNo);
     if (a != Answer::Yes) return;
     session_.closeWindow("detail");
+    // The result goes with the design window that made it.
+    WithdrawShownResult(session_);
   }
   runCommand(cmd::kPasswordWindow);
 }

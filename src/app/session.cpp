@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "app/about_window.h"
+#include "app/case_file.h"
+#include "app/frm_customer.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
 #include "exchanger/check_result.h"
@@ -20,6 +22,7 @@ Session::Session(Host& host, std::filesystem::path dataDir)
     : host_(host),
       dataDir_(std::move(dataDir)),
       main_(std::make_unique<MainWindow>(*this)),
+      files_(std::make_unique<CaseFiles>(*this)),
       context_{host_, var_, dataDir_, *main_, *this} {
   registerWindow("about", [](Session& s) { return std::make_unique<AboutWindow>(s); });
   registerWindow(OtherData::kName, [](Session& s) { return std::make_unique<OtherData>(s.context()); });
@@ -35,6 +38,13 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   });
   registerWindow(CheckResult::kName, [](Session& s) { return std::make_unique<CheckResult>(s.context()); });
   registerWindow(TrueTemp::kName, [](Session& s) { return std::make_unique<TrueTemp>(s.context()); });
+  registerWindow(FrmCustomer::kName, [](Session& s) { return std::make_unique<FrmCustomer>(s.context()); });
+  main_->setCommand(cmd::kNew, [this] { files_->newCase(); });
+  main_->setCommand(cmd::kOpen, [this] { files_->open(); });
+  main_->setCommand(cmd::kSave, [this] { files_->save(0); });
+  main_->setCommand(cmd::kSaveAs, [this] { files_->save(1); });
+  main_->setCommand(cmd::kViewResults, [this] { files_->viewResults(); });
+  main_->setCommand(cmd::kCustomer, [this] { showWindow(FrmCustomer::kName, false); });
   registerWindow(PropertyWindow::kName, [](Session& s) { return std::make_unique<PropertyWindow>(s.context()); });
   // The property window is loaded afresh each time it is shown.
   main_->setCommand(cmd::kProperty, [this] {
@@ -81,6 +91,8 @@ void Session::end(int status) {
   ended_ = true;
   exitStatus_ = status;
 }
+
+FrmCustomer& Session::customer() { return *windowAs<FrmCustomer>(FrmCustomer::kName); }
 
 void Session::registerWindow(const std::string& name, Factory factory) { factories_[name] = std::move(factory); }
 

@@ -334,6 +334,8 @@ JobResult RunJob(const json& job, const std::filesystem::path& dataDir) {
   }
 
   ScriptHost host(answers);
+  // A file named in the answers without a folder lives in the data folder.
+  host.setDialogFolder(dataDir);
   Session session(host, dataDir);
   json notes = json::array();
   session.start();

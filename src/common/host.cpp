@@ -1,5 +1,7 @@
 #include "common/host.h"
 
+#include <ctime>
+
 #include "common/messages.h"
 
 namespace vx {
@@ -33,6 +35,14 @@ const char* answerName(Answer answer) {
     case Answer::No: return "no";
   }
   return "ok";
+}
+
+std::string Host::today() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return std::to_string(local.tm_year + 1900) + "/" + std::to_string(local.tm_mon + 1) + "/" +
+         std::to_string(local.tm_mday);
 }
 
 Answer ShowMessage(Host& host, int id, const std::vector<std::string>& pairs, Icon icon, Buttons buttons) {

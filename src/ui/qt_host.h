@@ -54,6 +54,9 @@ class QtHost : public QObject, public Host {
   bool startProgram(const std::string& path) override;
   void showHelp(const std::string& topic) override;
   void showHelpIndex() override;
+  // The setting store of the desktop (QSettings, the user's own scope).
+  std::string setting(const std::string& key) override;
+  bool setSetting(const std::string& key, const std::string& value) override;
 
  private:
   struct WidgetKind {

@@ -1,5 +1,6 @@
 #include "ui/widget_registry.h"
 
+#include "app/frm_customer.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
 #include "exchanger/check_result.h"
@@ -9,6 +10,7 @@
 #include "ui/about_dialog.h"
 #include "ui/check_result_widget.h"
 #include "ui/condition_widget.h"
+#include "ui/customer_widget.h"
 #include "ui/design_widget.h"
 #include "ui/other_data_widget.h"
 #include "ui/property_dialog.h"
@@ -35,6 +37,9 @@ void registerWidgets(QtHost& host) {
   });
   host.registerWidget(CheckResult::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
     return new CheckResultWidget(static_cast<CheckResult&>(m), host);
+  });
+  host.registerWidget(FrmCustomer::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
+    return new CustomerWidget(static_cast<FrmCustomer&>(m), host);
   });
   host.registerWidget(PropertyWindow::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new PropertyDialog(static_cast<PropertyWindow&>(m), s, host);
