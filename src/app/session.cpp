@@ -6,6 +6,9 @@
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
+#include "settings/model_editor.h"
+#include "settings/password_windows.h"
+#include "settings/settings_window.h"
 
 namespace vx {
 
@@ -28,6 +31,13 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   });
   registerWindow(CheckResult::kName, [](Session& s) { return std::make_unique<CheckResult>(s.context()); });
   registerWindow(TrueTemp::kName, [](Session& s) { return std::make_unique<TrueTemp>(s.context()); });
+  registerWindow(SettingsWindow::kName, [](Session& s) { return std::make_unique<SettingsWindow>(s.context()); });
+  registerWindow(PasswordWindow::kName, [](Session& s) { return std::make_unique<PasswordWindow>(s.context()); });
+  registerWindow(ChangePasswordWindow::kName,
+                 [](Session& s) { return std::make_unique<ChangePasswordWindow>(s.context()); });
+  registerWindow(ModelEditor::kName, [](Session& s) { return std::make_unique<ModelEditor>(s.context()); });
+  main_->setCommand(cmd::kPresets, [this] { showWindow(SettingsWindow::kName, true); });
+  main_->setCommand(cmd::kPasswordWindow, [this] { showWindow(PasswordWindow::kName, true); });
   main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
   main_->setCommand(cmd::kShowDesign, [this] { showWindow(DesignWindow::kName, false); });
 }
