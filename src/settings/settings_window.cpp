@@ -121,9 +121,16 @@ SettingsWindow::SettingsWindow(AppContext& context) : WindowModel(kName), ctx_(c
     };
     // An edit of a cell, as the cell editor makes it (the scripted front end
     // edits cells directly).
-    grid.cellEdited = [this, t](int row, int) {
+    grid.cellEdited = [this, t](int row, int col) {
       target_ = t;
       if (row >= 1) currentRow_[static_cast<size_t>(t)] = row;
+      // As typed into the cell editor: a numeric column keeps only the keys its filter lets through.
+      if (!numericColumn(t, col)) return;
+      std::string& text = MSFlexGrid1[static_cast<size_t>(t)]->grid.cell(row, col);
+      std::string kept;
+      for (char c : text)
+        if (KeyFilter(static_cast<unsigned char>(c), 2)) kept += c;
+      text = kept;
     };
     MSFlexGrid1[static_cast<size_t>(t)] = &grid;
   }
