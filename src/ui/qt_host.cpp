@@ -105,8 +105,19 @@ void QtHost::showWindow(const std::string& name, bool modal) {
   if (existing != open_.end() && existing->second) {
     QWidget* w = existing->second;
     if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
-      sub->show();
+      sub->showNormal();
+      sub->raise();
       mdiArea_->setActiveSubWindow(sub);
+      // The focus goes into the window, also when the main window gets it
+      // back only later (after a message box): it returns where it was set.
+      QWidget* target = w->focusWidget();
+      if (!target) {
+        target = w->nextInFocusChain();
+        while (target && target != w && (!w->isAncestorOf(target) || !target->isEnabled() ||
+                                         !(target->focusPolicy() & Qt::TabFocus)))
+          target = target->nextInFocusChain();
+      }
+      if (target && target != w) target->setFocus(Qt::OtherFocusReason);
     } else {
       w->show();
       w->raise();
