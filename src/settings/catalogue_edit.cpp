@@ -54,6 +54,8 @@ ModelSlot slotIn(const RecordFile& file, const std::string& key) {
 
 }  // namespace
 
+std::string WriteFailureText(const std::string& file) { return "无法写入文件“" + file + "”，数据没有保存。"; }
+
 std::optional<ModelSlot> FindModelSlot(const std::filesystem::path& dir, const std::string& key,
                                        CatalogueEdit* status) {
   auto file = openCatalogue(dir, status);

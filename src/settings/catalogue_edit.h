@@ -21,6 +21,9 @@ enum class CatalogueEdit {
   WriteFailed,  // the new file could not be written; the old one stays
 };
 
+// The refusal shown when a settings file could not be replaced.
+std::string WriteFailureText(const std::string& file);
+
 // Where a model of this 10-character name stands: its record number and
 // whether it exists. A new model takes the first end marker or the position
 // after the last record.

@@ -8,7 +8,7 @@ namespace vx {
 
 void ShowCatalogueFailure(Host& host, CatalogueEdit status) {
   if (status == CatalogueEdit::WriteFailed) {
-    host.message(std::string("无法写入文件“") + kCatalogueFile + "”，数据没有保存。", Icon::Critical, Buttons::Ok, 0);
+    host.message(WriteFailureText(kCatalogueFile), Icon::Critical, Buttons::Ok, 0);
     return;
   }
   ShowMessage(host, 531, {"|1", "304"}, Icon::Critical);

@@ -3,6 +3,7 @@
 #include "common/helpers.h"
 #include "common/messages.h"
 #include "common/number_text.h"
+#include "settings/catalogue_edit.h"
 
 namespace vx {
 namespace {
@@ -230,7 +231,7 @@ void SettingsWindow::savePresets() {
     return;
   }
   if (!WritePresetFile(ctx_.dataDir, p)) {
-    ctx_.host.message(std::string("无法写入文件“") + kPresetFile + "”，数据没有保存。", Icon::Critical, Buttons::Ok, 0);
+    ctx_.host.message(WriteFailureText(kPresetFile), Icon::Critical, Buttons::Ok, 0);
     return;
   }
   ShowMessage(ctx_.host, 443);
@@ -258,8 +259,7 @@ void SettingsWindow::saveOptions() {
     }
   }
   if (!WriteOptionLists(ctx_.dataDir, listsFromTables())) {
-    ctx_.host.message(std::string("无法写入文件“") + kOptionListFile + "”，数据没有保存。", Icon::Critical, Buttons::Ok,
-                      0);
+    ctx_.host.message(WriteFailureText(kOptionListFile), Icon::Critical, Buttons::Ok, 0);
     return;
   }
   ShowMessage(ctx_.host, 439);

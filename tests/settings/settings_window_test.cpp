@@ -179,4 +179,20 @@ TEST_F(SettingsWindowTest, AnUnreadableFileIsNeverSavedOver) {
   EXPECT_EQ(file(kOptionListFile), "1|a|\r\n");
 }
 
+TEST_F(SettingsWindowTest, AFailedWriteIsReportedInsteadOfTheSavedMessage) {
+  SettingsWindow& s = open();
+  // A folder where the files stood: reading went well, replacing them fails.
+  for (const char* name : {kPresetFile, kOptionListFile}) {
+    data.remove(name);
+    std::filesystem::create_directory(data.file(name));
+  }
+  click("Command5");
+  EXPECT_EQ(lastText(), "无法写入文件“Preset.dat”，数据没有保存。");
+  EXPECT_EQ(host.messages().back().icon, Icon::Critical);
+  Click(s.controls(), *s.Command1);
+  EXPECT_EQ(lastText(), "无法写入文件“DefData.Dat”，数据没有保存。");
+  EXPECT_FALSE(shown(443));
+  EXPECT_FALSE(shown(439));
+}
+
 }  // namespace vx
