@@ -195,9 +195,9 @@ SettingsDialog::SettingsDialog(SettingsWindow& model, Session& session, QtHost& 
     if (t < 0) return;
     QTableWidget* grid = grids[static_cast<size_t>(t)];
     if (cellEditor->parentWidget() != grid->viewport()) cellEditor->setParent(grid->viewport());
-    // Over the cell, inset as the original editor sat in it.
+    // Over the cell, inset as the original editor sat in it: 0.8 of its width.
     QRect cell = grid->visualRect(grid->model()->index(model.editRow(), model.editCol()));
-    cellEditor->setGeometry(cell.adjusted(1, 1, -1, -1));
+    cellEditor->setGeometry(cell.x() + 1, cell.y() + 1, cell.width() * 8 / 10 - 3, cell.height() - 3);
     cellEditor->setVisible(model.Text2->visible);
     cellEditor->raise();
   });
@@ -364,12 +364,18 @@ ModelEditorDialog::ModelEditorDialog(ModelEditor& model, Session& session, QtHos
   b->addUpdate([picture, body, &model] {
     const bool shown = model.Picture1->visible && !model.Picture1->text.empty();
     if (shown) {
-      // The whole picture over the fields, scaled down where it is larger.
-      QPixmap image(QString::fromStdString(model.Picture1->text));
+      // The whole picture over the fields, scaled down where it is larger;
+      // read again only when the file or the room changed.
       const QSize room = body->size() - QSize(4, 4);
-      if (!image.isNull() && (image.width() > room.width() || image.height() > room.height()))
-        image = image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-      picture->setPixmap(image);
+      const QString key =
+          QString::fromStdString(model.Picture1->text) + QString(" %1x%2").arg(room.width()).arg(room.height());
+      if (picture->property("shown").toString() != key) {
+        QPixmap image(QString::fromStdString(model.Picture1->text));
+        if (!image.isNull() && (image.width() > room.width() || image.height() > room.height()))
+          image = image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        picture->setPixmap(image);
+        picture->setProperty("shown", key);
+      }
       picture->setGeometry(body->rect());
       picture->raise();
     }
