@@ -9,6 +9,10 @@
 #include "settings/model_editor.h"
 #include "settings/password_windows.h"
 #include "settings/settings_window.h"
+#include "tools/heat_index.h"
+#include "tools/muley.h"
+#include "tools/plate_analyse.h"
+#include "tools/unit_convert.h"
 
 namespace vx {
 
@@ -38,6 +42,13 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   registerWindow(ModelEditor::kName, [](Session& s) { return std::make_unique<ModelEditor>(s.context()); });
   main_->setCommand(cmd::kPresets, [this] { showWindow(SettingsWindow::kName, true); });
   main_->setCommand(cmd::kPasswordWindow, [this] { showWindow(PasswordWindow::kName, true); });
+  registerWindow(Unit::kName, [](Session& s) { return std::make_unique<Unit>(s.context()); });
+  registerWindow(PlateAnalyse::kName, [](Session& s) { return std::make_unique<PlateAnalyse>(s.context()); });
+  registerWindow(Muley::kName, [](Session& s) { return std::make_unique<Muley>(s.context()); });
+  registerWindow(Construction::kName, [](Session& s) { return std::make_unique<Construction>(s.context()); });
+  main_->setCommand(cmd::kUnitConversion, [this] { showWindow(Unit::kName, false); });
+  main_->setCommand(cmd::kPlateAnalysis, [this] { showWindow(PlateAnalyse::kName, true); });
+  main_->setCommand(cmd::kHeatIndex, [this] { showWindow(Construction::kName, false); });
   main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
   main_->setCommand(cmd::kShowDesign, [this] { showWindow(DesignWindow::kName, false); });
 }

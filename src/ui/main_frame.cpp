@@ -19,6 +19,7 @@
 #include "app/session.h"
 #include "ui/keyboard_state.h"
 #include "ui/qt_host.h"
+#include "ui/translations.h"
 
 
 namespace vx {
@@ -74,7 +75,7 @@ MainFrame::MainFrame(Session& session, QtHost& host) : session_(session), host_(
   setWindowIcon(tileIcon("V", QColor(0x1f, 0x5f, 0xa8)));
 
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-    if (!sub || !sub->widget() || activating_) return;
+    if (!sub || !sub->widget() || activating_ || host_.quiet()) return;
     const std::string name = sub->widget()->objectName().toStdString();
     if (name == sentAwayFrom_) {
       // The rest of the event that activated this window (a mouse press
@@ -216,7 +217,7 @@ void MainFrame::updateStatusBar() {
   shade(insertPanel_, insertMode_);
   shade(numPanel_, num);
   shade(capsPanel_, caps);
-  datePanel_->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+  datePanel_->setText(ChineseShortDate(QDate::currentDate()));
 }
 
 bool MainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -162,8 +162,22 @@ void QtHost::closeWindow(const std::string& name) {
 }
 
 void QtHost::placeTopRight(const std::string& name) {
+  if (!mdiArea_) return;
   auto it = open_.find(name);
-  if (it == open_.end() || !it->second || !mdiArea_) return;
+  if (it == open_.end() || !it->second) {
+    // The person closed the window: it comes back where it belongs, and the
+    // window the person works in stays the active one.
+    WindowModel* model = session_ ? session_->window(name) : nullptr;
+    if (!model) return;
+    model->visible = true;
+    QMdiSubWindow* previous = mdiArea_->activeSubWindow();
+    quiet_ = true;
+    showWindow(name, false);
+    if (previous) mdiArea_->setActiveSubWindow(previous);
+    quiet_ = false;
+    it = open_.find(name);
+    if (it == open_.end() || !it->second) return;
+  }
   if (auto* sub = qobject_cast<QMdiSubWindow*>(it->second->parentWidget()))
     sub->move(mdiArea_->viewport()->width() - sub->width(), 0);
 }

@@ -31,7 +31,9 @@ class EditorTest : public ::testing::Test, protected test::StartedSession {
     return session.existing(ModelEditor::kName) != nullptr;
   }
   ModelEditor& editor() {
-    if (!session.existing(ModelEditor::kName)) EXPECT_TRUE(unlock("7139"));
+    if (!session.existing(ModelEditor::kName)) {
+      EXPECT_TRUE(unlock("7139"));
+    }
     return *session.existingAs<ModelEditor>(ModelEditor::kName);
   }
   void save(const std::string& answer) {

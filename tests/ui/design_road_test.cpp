@@ -177,6 +177,8 @@ void DesignRoadTest::assemblyTabsOtherThanTheFirstAreRefused() {
   QTest::mouseClick(assembly, Qt::LeftButton, {}, assembly->tabRect(2).center());
   QCOMPARE(p.host.ids, std::vector<int>{484});
   QCOMPARE(assembly->currentIndex(), 0);
+  // The first tab's panel is still the one shown.
+  QVERIFY(p.in<QCheckBox>("detail", "ChkPortPd")->isVisible());
   // The correction tabs switch their panels.
   auto* correction = p.in<QTabBar>("detail", "TabStrip3");
   QLineEdit* wall = p.in<QLineEdit>("detail", "txtwall");

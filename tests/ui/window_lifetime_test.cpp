@@ -2,6 +2,7 @@
 // the person closed them.
 #include <QDialog>
 #include <QLabel>
+#include <QMdiArea>
 #include <QTimer>
 
 #include "exchanger/check_result.h"
@@ -15,6 +16,7 @@ class WindowLifetimeTest : public QObject {
  private slots:
   void aboutClosesByMouseAndByEnter();
   void resultWindowsCloseByTheirButtons();
+  void aClosedIntermediateDataWindowComesBack();
 };
 
 namespace {
@@ -71,6 +73,25 @@ void WindowLifetimeTest::resultWindowsCloseByTheirButtons() {
     checkIntact(p);
     QVERIFY(!p.window(window));
   }
+}
+
+// The person closes 详细数据; the next balance shows it again at the top
+// right, filled, while the conditions window stays the active one.
+void WindowLifetimeTest::aClosedIntermediateDataWindowComesBack() {
+  Program p;
+  QVERIFY(p.started);
+  p.sub("OtherData")->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  QVERIFY(!p.window("OtherData"));
+  p.frame->mdiArea()->setActiveSubWindow(p.sub(Condition::kName));
+  p.click(Condition::kName, "balance");
+  QVERIFY(p.session.var().BalanceDone);
+  QMdiSubWindow* back = p.sub("OtherData");
+  QVERIFY(back && back->isVisible());
+  QVERIFY(!p.in<QTableWidget>("OtherData", "MidData1")->item(1, 1)->text().isEmpty());
+  QCOMPARE(back->geometry().right(), p.frame->mdiArea()->viewport()->width() - 1);
+  QCOMPARE(p.frame->mdiArea()->activeSubWindow(), p.sub(Condition::kName));
+  QCOMPARE(p.session.activeWindow(), std::string(Condition::kName));
 }
 
 }  // namespace vx
