@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -57,6 +58,32 @@ class ClickFilter : public QObject {
 void onClick(QWidget* w, std::function<void()> run) {
   w->installEventFilter(new ClickFilter(w, std::move(run)));
   w->setCursor(Qt::PointingHandCursor);
+}
+
+// Enter in a password field presses the window's default button, as in any
+// dialog; the binder otherwise keeps Enter from one-line fields.
+class EnterFilter : public QObject {
+ public:
+  EnterFilter(QObject* parent, std::function<void()> run) : QObject(parent), run_(std::move(run)) {}
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    run_();
+    return true;
+  }
+
+ private:
+  std::function<void()> run_;
+};
+
+void enterPresses(QLineEdit* edit, Binder* b, WindowModel& model, Control& button) {
+  edit->installEventFilter(new EnterFilter(edit, [b, &model, &button] {
+    Click(model.controls(), button);
+    b->afterEvent();
+  }));
 }
 
 QHBoxLayout* buttonRow(const std::vector<QPushButton*>& buttons) {
@@ -218,6 +245,7 @@ PasswordDialog::PasswordDialog(PasswordWindow& model, Session& session, QtHost& 
   QLineEdit* text = b->lineEdit("Text1");
   text->setEchoMode(QLineEdit::Password);
   text->setMaxLength(10);
+  enterPresses(text, b, model, *model.controls().find("Command1", 0));
   layout->addWidget(text);
   QPushButton* ok = b->button("Command1", 0);
   ok->setDefault(true);
@@ -240,6 +268,7 @@ ChangePasswordDialog::ChangePasswordDialog(ChangePasswordWindow& model, Session&
     QLineEdit* text = b->lineEdit("Text1", i + 1);
     text->setEchoMode(QLineEdit::Password);
     text->setMaxLength(10);
+    enterPresses(text, b, model, *model.controls().find("Command1"));
     grid->addWidget(text, i, 1);
   }
   layout->addLayout(grid);
