@@ -298,6 +298,13 @@ ModelEditorDialog::ModelEditorDialog(ModelEditor& model, Session& session, QtHos
   auto* body = new QWidget(this);
   auto* right = new QVBoxLayout(body);
   right->setContentsMargins(0, 0, 0, 0);
+  // Captions that change with the plate kind keep room for the longest of them.
+  auto caption = [b](const char* name, int index) {
+    QLabel* label = b->label(name, index);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance("混合通道") + 8);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+  };
   auto field = [b](const char* name, int index, int width = 90) {
     QLineEdit* e = b->lineEdit(name, index);
     e->setFixedWidth(width);
@@ -317,8 +324,8 @@ ModelEditorDialog::ModelEditorDialog(ModelEditor& model, Session& session, QtHos
 
   auto* plate = new QHBoxLayout;
   auto* ports = new QGridLayout;
-  ports->addWidget(b->label("LblPortCol", 0), 0, 1, Qt::AlignCenter);
-  ports->addWidget(b->label("LblPortCol", 1), 0, 2, Qt::AlignCenter);
+  ports->addWidget(caption("LblPortCol", 0), 0, 1);
+  ports->addWidget(caption("LblPortCol", 1), 0, 2);
   for (int r = 0; r < 2; ++r) {
     ports->addWidget(b->label("LblPort", r), r + 1, 0);
     ports->addWidget(field("Text2", 2 + r), r + 1, 1);  // PortIn1, PortOut1
@@ -343,7 +350,7 @@ ModelEditorDialog::ModelEditorDialog(ModelEditor& model, Session& session, QtHos
   auto* lower = new QHBoxLayout;
   QGroupBox* corr = b->frame("Frame2");
   auto* c = new QGridLayout(corr);
-  for (int col = 0; col < 3; ++col) c->addWidget(b->label("LblCol", col), 0, col + 1, Qt::AlignCenter);
+  for (int col = 0; col < 3; ++col) c->addWidget(caption("LblCol", col), 0, col + 1);
   static const char* const columns[3] = {"Text3", "Text4", "Text5"};
   const int rowIndex[ModelEditor::kCorrelationRows] = {0, 1, 6, 2, 3, 4, 5};
   for (int r = 0; r < ModelEditor::kCorrelationRows; ++r) {
@@ -358,8 +365,8 @@ ModelEditorDialog::ModelEditorDialog(ModelEditor& model, Session& session, QtHos
   }
   lower->addWidget(corr);
   auto* sections = new QGridLayout;
-  sections->addWidget(b->label("LblSecCol", 0), 0, 1, Qt::AlignCenter);
-  sections->addWidget(b->label("LblSecCol", 1), 0, 2, Qt::AlignCenter);
+  sections->addWidget(caption("LblSecCol", 0), 0, 1);
+  sections->addWidget(caption("LblSecCol", 1), 0, 2);
   for (int r = 0; r < 2; ++r) {
     sections->addWidget(b->label("LblSec", r), r + 1, 0);
     sections->addWidget(field("Text6", r, 100), r + 1, 1);
