@@ -10,6 +10,9 @@
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
+#include "settings/model_editor.h"
+#include "settings/password_windows.h"
+#include "settings/settings_window.h"
 #include "properties/property_window.h"
 #include "tools/heat_index.h"
 #include "tools/muley.h"
@@ -45,6 +48,13 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   main_->setCommand(cmd::kSaveAs, [this] { files_->save(1); });
   main_->setCommand(cmd::kViewResults, [this] { files_->viewResults(); });
   main_->setCommand(cmd::kCustomer, [this] { showWindow(FrmCustomer::kName, false); });
+  registerWindow(SettingsWindow::kName, [](Session& s) { return std::make_unique<SettingsWindow>(s.context()); });
+  registerWindow(PasswordWindow::kName, [](Session& s) { return std::make_unique<PasswordWindow>(s.context()); });
+  registerWindow(ChangePasswordWindow::kName,
+                 [](Session& s) { return std::make_unique<ChangePasswordWindow>(s.context()); });
+  registerWindow(ModelEditor::kName, [](Session& s) { return std::make_unique<ModelEditor>(s.context()); });
+  main_->setCommand(cmd::kPresets, [this] { showWindow(SettingsWindow::kName, true); });
+  main_->setCommand(cmd::kPasswordWindow, [this] { showWindow(PasswordWindow::kName, true); });
   registerWindow(PropertyWindow::kName, [](Session& s) { return std::make_unique<PropertyWindow>(s.context()); });
   // The property window is loaded afresh each time it is shown.
   main_->setCommand(cmd::kProperty, [this] {

@@ -6,6 +6,9 @@
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
+#include "settings/model_editor.h"
+#include "settings/password_windows.h"
+#include "settings/settings_window.h"
 #include "properties/property_window.h"
 #include "ui/about_dialog.h"
 #include "ui/check_result_widget.h"
@@ -13,6 +16,7 @@
 #include "ui/customer_widget.h"
 #include "ui/design_widget.h"
 #include "ui/other_data_widget.h"
+#include "ui/settings_widgets.h"
 #include "ui/property_dialog.h"
 #include "ui/qt_host.h"
 #include "ui/tool_widgets.h"
@@ -46,6 +50,18 @@ void registerWidgets(QtHost& host) {
   });
   host.registerWidget(TrueTemp::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
     return new TrueTempWidget(static_cast<TrueTemp&>(m), host);
+  });
+  host.registerWidget(SettingsWindow::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new SettingsDialog(static_cast<SettingsWindow&>(m), s, host);
+  });
+  host.registerWidget(PasswordWindow::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new PasswordDialog(static_cast<PasswordWindow&>(m), s, host);
+  });
+  host.registerWidget(ChangePasswordWindow::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new ChangePasswordDialog(static_cast<ChangePasswordWindow&>(m), s, host);
+  });
+  host.registerWidget(ModelEditor::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new ModelEditorDialog(static_cast<ModelEditor&>(m), s, host);
   });
   host.registerWidget(Unit::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new UnitWidget(static_cast<Unit&>(m), s, host);
