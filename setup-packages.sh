@@ -6,13 +6,17 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-tools-dev libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev qt6-tools-dev libqt6opengl6-dev libgl-dev
   qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   nlohmann-json3-dev libzip-dev libpugixml-dev libx11-dev
   fonts-noto-cjk xvfb xauth
 )
 if [ "${1:-}" = "--list-only" ]; then return 0 2>/dev/null || exit 0; fi
+# Only for making and checking the Debian package, not for building.
+if [ "${1:-}" = "--packaging" ]; then
+  packages+=(file dpkg-dev lintian desktop-file-utils appstream)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -10,7 +10,14 @@ fs::path installationDataDir(const fs::path& executable) {
   std::error_code ec;
   fs::path exe = fs::canonical(executable, ec);
   if (ec) exe = fs::absolute(executable, ec);
-  return exe.parent_path() / "data";
+  fs::path bin = exe.parent_path();
+  // The build tree keeps the data beside the programs; an installation keeps
+  // them in share/veloxa beside bin/.
+  fs::path beside = bin / "data";
+  if (fs::is_directory(beside, ec)) return beside;
+  fs::path installed = bin.parent_path() / "share" / "veloxa";
+  if (fs::is_directory(installed, ec)) return installed;
+  return beside;
 }
 
 fs::path userDataDir() {

@@ -8,7 +8,9 @@
 
 namespace vx {
 
-// The installation data folder of an executable: "data" beside it.
+// The installation data folder of an executable: "data" beside it (the build
+// tree), else "../share/veloxa" (an installation under a prefix); "data"
+// beside it when neither exists, so the error names the build-tree place.
 std::filesystem::path installationDataDir(const std::filesystem::path& executable);
 
 // The per-user data folder: $XDG_DATA_HOME/veloxa or ~/.local/share/veloxa.

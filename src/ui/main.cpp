@@ -15,6 +15,8 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setApplicationName("Veloxa");
+  // Ties the windows to the installed menu entry and its icon.
+  app.setDesktopFileName("org.veloxa.Veloxa");
   vx::InstallChineseTranslations(app);
 
   std::optional<std::string> dataDirOption;
