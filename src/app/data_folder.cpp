@@ -1,10 +1,127 @@
 #include "app/data_folder.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <sstream>
+
+#include "common/file_io.h"
+#include "common/host.h"
+#include "common/messages.h"
 
 namespace fs = std::filesystem;
 
 namespace vx {
+
+namespace {
+
+// FNV-1a, 64 bits: enough to tell whether a small data file changed.
+std::string HashText(const std::string& bytes) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (unsigned char c : bytes) {
+    h ^= c;
+    h *= 1099511628211ull;
+  }
+  char text[17];
+  std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(h));
+  return text;
+}
+
+std::optional<std::string> HashFile(const fs::path& path) {
+  auto bytes = readFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return HashText(*bytes);
+}
+
+using Hashes = std::map<std::string, std::string>;  // file name -> hash
+
+// The installation's files (plain files directly in the folder) and their hashes.
+Hashes InstallationHashes(const fs::path& installation) {
+  Hashes hashes;
+  std::error_code ec;
+  for (fs::directory_iterator it(installation, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (name == kDataRecordName || !it->is_regular_file(ec)) continue;
+    if (auto h = HashFile(it->path())) hashes[name] = *h;
+  }
+  return hashes;
+}
+
+// The record's hashes; nullopt when there is no readable record.
+std::optional<Hashes> ReadRecord(const fs::path& user) {
+  auto text = readFileBytes(user / kDataRecordName, 1024 * 1024);
+  if (!text) return std::nullopt;
+  std::istringstream in(*text);
+  std::string line;
+  if (!std::getline(in, line) || line.rfind("installed ", 0) != 0) return std::nullopt;
+  Hashes hashes;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    // "<16 hex digits>  <name>"
+    if (line.size() < 19 || line.compare(16, 2, "  ") != 0) return std::nullopt;
+    hashes[line.substr(18)] = line.substr(0, 16);
+  }
+  return hashes;
+}
+
+bool WriteRecord(const fs::path& user, const Hashes& hashes) {
+  std::string text = "installed " + FullVersionTitle() + "\n";
+  for (const auto& [name, hash] : hashes) text += hash + "  " + name + "\n";
+  return writeFileAtomic(user / kDataRecordName, text);
+}
+
+}  // namespace
+
+std::vector<std::string> UpdateDataFolder(const fs::path& user, const fs::path& installation) {
+  std::vector<std::string> kept;
+  const Hashes installed = InstallationHashes(installation);
+  if (installed.empty()) return kept;
+  const std::optional<Hashes> record = ReadRecord(user);
+  if (record && *record == installed) return kept;
+
+  Hashes next;
+  for (const auto& [name, hash] : installed) {
+    const fs::path mine = dataPath(user, name);
+    std::error_code ec;
+    const std::optional<std::string> mineHash = fs::exists(mine, ec) ? HashFile(mine) : std::nullopt;
+    const std::string* seeded = nullptr;
+    if (record) {
+      auto it = record->find(name);
+      if (it != record->end()) seeded = &it->second;
+    }
+    bool replace = false;
+    if (!fs::exists(mine, ec)) {
+      replace = true;  // new in this installation, or removed: the program needs it
+    } else if (mineHash && *mineHash == hash) {
+      next[name] = hash;  // already the installation's
+      continue;
+    } else if (seeded && mineHash && *mineHash == *seeded) {
+      replace = true;  // the user never changed it
+    }
+    if (replace) {
+      auto bytes = readFileBytes(installation / name);
+      if (bytes && writeFileAtomic(mine, *bytes)) {
+        next[name] = hash;
+      } else if (seeded) {
+        next[name] = *seeded;  // left as it was: tried again on the next start
+      }
+      continue;
+    }
+    // The user's version. Worth telling only when the installation brings
+    // something other than what the user started from.
+    if (!seeded || *seeded != hash) kept.push_back(name);
+    next[name] = hash;
+  }
+  WriteRecord(user, next);
+  return kept;
+}
+
+void TellKeptDataFiles(Host& host, const std::vector<std::string>& kept) {
+  if (kept.empty()) return;
+  std::string text = "新版本的安装数据已更新。下列文件您修改过，已保留您的版本，未用新版本替换：";
+  for (const auto& name : kept) text += "\n" + name;
+  host.message(text, Icon::Information, Buttons::Ok, 0);
+}
 
 fs::path installationDataDir(const fs::path& executable) {
   std::error_code ec;
@@ -28,7 +145,7 @@ fs::path userDataDir() {
 }
 
 std::optional<fs::path> resolveDataDir(const std::optional<std::string>& override, const fs::path& installation,
-                                       std::string& error) {
+                                       std::string& error, std::vector<std::string>* kept) {
   std::error_code ec;
   if (override) {
     if (!fs::is_directory(*override, ec)) {
@@ -38,7 +155,13 @@ std::optional<fs::path> resolveDataDir(const std::optional<std::string>& overrid
     return fs::path(*override);
   }
   fs::path user = userDataDir();
-  if (fs::exists(user, ec)) return user;
+  if (fs::exists(user, ec)) {
+    if (fs::is_directory(user, ec) && fs::is_directory(installation, ec)) {
+      auto k = UpdateDataFolder(user, installation);
+      if (kept) *kept = std::move(k);
+    }
+    return user;
+  }
   if (!fs::is_directory(installation, ec)) {
     error = "the installation data folder " + installation.string() + " does not exist";
     return std::nullopt;
@@ -49,6 +172,7 @@ std::optional<fs::path> resolveDataDir(const std::optional<std::string>& overrid
   fs::remove_all(partial, ec);
   fs::create_directories(partial, ec);
   if (!ec) fs::copy(installation, partial, fs::copy_options::recursive, ec);
+  if (!ec && !WriteRecord(partial, InstallationHashes(installation))) ec = std::make_error_code(std::errc::io_error);
   if (!ec) fs::rename(partial, user, ec);
   if (ec) {
     error = "cannot create the data folder " + user.string() + ": " + ec.message();

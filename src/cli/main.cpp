@@ -27,8 +27,12 @@ void usage(std::ostream& out) {
 
 std::optional<std::filesystem::path> dataFolder(const std::optional<std::string>& option) {
   std::string error;
-  auto dir = vx::resolveDataDir(option, vx::installationDataDir("/proc/self/exe"), error);
+  std::vector<std::string> kept;
+  auto dir = vx::resolveDataDir(option, vx::installationDataDir("/proc/self/exe"), error, &kept);
   if (!dir) std::cerr << "veloxa-cli: " << error << "\n";
+  // Standard output carries the job's JSON; the note goes beside it.
+  for (const auto& name : kept)
+    std::cerr << "veloxa-cli: kept your changed " << name << "; the new installation's version was not copied\n";
   return dir;
 }
 

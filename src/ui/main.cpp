@@ -3,6 +3,7 @@
 #include <QMessageBox>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/data_folder.h"
 #include "app/session.h"
@@ -25,7 +26,9 @@ int main(int argc, char** argv) {
     if (args[i] == "--data-dir" && i + 1 < args.size()) dataDirOption = args[++i].toStdString();
   }
   std::string error;
-  auto dataDir = vx::resolveDataDir(dataDirOption, vx::installationDataDir("/proc/self/exe"), error);
+  std::vector<std::string> keptFiles;
+  auto dataDir =
+      vx::resolveDataDir(dataDirOption, vx::installationDataDir("/proc/self/exe"), error, &keptFiles);
   if (!dataDir) {
     QMessageBox::critical(nullptr, "Veloxa", QString::fromStdString(error));
     return 1;
@@ -42,6 +45,7 @@ int main(int argc, char** argv) {
   if (!session.start()) return session.exitStatus();
   frame.show();
   host.refreshAll();
+  vx::TellKeptDataFiles(host, keptFiles);
   int status = app.exec();
   return session.ended() ? session.exitStatus() : status;
 }
