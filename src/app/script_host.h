@@ -40,6 +40,20 @@ class ScriptHost : public Host {
   bool startProgram(const std::string& path) override;
   void showHelp(const std::string& topic) override;
   void showHelpIndex() override;
+  // The page of a print or a PDF export is recorded, not put on paper;
+  // "print" or "pdf PATH" goes into the events.
+  PrintResult printPage(const PageDrawing& draw) override;
+  bool writePdf(const std::string& path, const PageDrawing& draw) override;
+  // "open PATH" goes into the events.
+  bool openDocument(const std::string& path) override;
+  bool clipboardHasPicture() override { return !clipboardPng_.empty(); }
+  bool saveClipboardPicture(const std::string& path) override;
+  void setHasPrinter(bool has) { hasPrinter_ = has; }
+  void setOpensDocuments(bool opens) { opensDocuments_ = opens; }
+  // PNG bytes that stand for the picture on the clipboard.
+  void setClipboardPicture(std::string png) { clipboardPng_ = std::move(png); }
+  // The pages printed or exported, in order.
+  const std::vector<RecordedPage>& pages() const { return pages_; }
 
   const std::vector<ShownMessage>& messages() const { return messages_; }
   // Other things the host was asked to do, one line each ("show Condition").
@@ -53,6 +67,10 @@ class ScriptHost : public Host {
   std::vector<ShownMessage> messages_;
   std::vector<std::string> events_;
   bool busy_ = false;
+  bool hasPrinter_ = true;
+  bool opensDocuments_ = true;
+  std::string clipboardPng_;
+  std::vector<RecordedPage> pages_;
 };
 
 }  // namespace vx

@@ -6,6 +6,8 @@
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
+#include "settings/frm_co_infor.h"
+#include "tools/drawing.h"
 
 namespace vx {
 
@@ -28,6 +30,9 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   });
   registerWindow(CheckResult::kName, [](Session& s) { return std::make_unique<CheckResult>(s.context()); });
   registerWindow(TrueTemp::kName, [](Session& s) { return std::make_unique<TrueTemp>(s.context()); });
+  registerWindow(Drawing::kName, [](Session& s) { return std::make_unique<Drawing>(s.context()); });
+  registerWindow(FrmCoInfor::kName, [](Session& s) { return std::make_unique<FrmCoInfor>(s.context()); });
+  main_->setCommand(cmd::kDrawing, [this] { showWindow(Drawing::kName, false); });
   main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
   main_->setCommand(cmd::kShowDesign, [this] { showWindow(DesignWindow::kName, false); });
 }

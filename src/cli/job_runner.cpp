@@ -5,6 +5,8 @@
 
 #include "app/script_host.h"
 #include "app/session.h"
+#include "reports/install.h"
+#include "reports/outputs.h"
 
 using nlohmann::json;
 
@@ -130,6 +132,16 @@ static json describeMain(MainWindow& m) {
   return j;
 }
 
+static json describePage(const RecordedPage& page) {
+  json texts = json::array();
+  for (const PageText& t : page.texts)
+    texts.push_back({{"x", t.x}, {"y", t.y}, {"font", t.font}, {"size", FloatJson(t.size)}, {"bold", t.bold},
+                     {"text", t.text}});
+  json boxes = json::array();
+  for (const PageBox& b : page.boxes) boxes.push_back({b.left, b.top, b.right, b.bottom});
+  return {{"texts", texts}, {"boxes", boxes}};
+}
+
 json DescribeSession(Session& session, const ScriptHost& host) {
   json out;
   json messages = json::array();
@@ -145,7 +157,10 @@ json DescribeSession(Session& session, const ScriptHost& host) {
     json controls = json::object();
     for (const auto& c : w->controls().all()) controls[c.label()] = describeControl(c);
     windows[w->name()] = {{"caption", w->caption}, {"visible", w->visible}, {"focus", w->focus}, {"controls", controls}};
+    if (auto* preview = dynamic_cast<Preview*>(w)) windows[w->name()]["page"] = describePage(preview->page());
   }
+  // The page of the last print or PDF export.
+  if (!host.pages().empty()) out["page"] = describePage(host.pages().back());
   out["windows"] = windows;
   out["case"] = describeCase(session.var());
   out["main"] = describeMain(session.main());
@@ -273,6 +288,7 @@ JobResult RunJob(const json& job, const std::filesystem::path& dataDir) {
 
   ScriptHost host(answers);
   Session session(host, dataDir);
+  InstallReports(session);
   json notes = json::array();
   session.start();
   for (size_t i = 0; i < steps.size() && !session.ended(); ++i) {

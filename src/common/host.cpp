@@ -35,6 +35,13 @@ const char* answerName(Answer answer) {
   return "ok";
 }
 
+// A host without these platform facilities refuses them.
+Host::PrintResult Host::printPage(const PageDrawing&) { return PrintResult::NoPrinter; }
+bool Host::writePdf(const std::string&, const PageDrawing&) { return false; }
+bool Host::openDocument(const std::string&) { return false; }
+bool Host::clipboardHasPicture() { return false; }
+bool Host::saveClipboardPicture(const std::string&) { return false; }
+
 Answer ShowMessage(Host& host, int id, const std::vector<std::string>& pairs, Icon icon, Buttons buttons) {
   return host.message(LoadMessage(id, pairs), icon, buttons, id);
 }
