@@ -83,7 +83,7 @@ StatisticsRecord readStatisticsRecord(const std::string& bytes) {
 }
 
 std::optional<double> DateFromText(const std::string& text) {
-  static const std::regex pattern(R"(^\s*(\d{4})\s*(?:[/.\-]|年)\s*(\d{1,2})\s*(?:[/.\-]|月)\s*(\d{1,2})\s*日?\s*$)");
+  static const std::regex pattern(R"(^\s*(\d{4})\s*(?:[/.-]|年)\s*(\d{1,2})\s*(?:[/.-]|月)\s*(\d{1,2})\s*(?:日)?\s*$)");
   std::smatch m;
   if (!std::regex_match(text, m, pattern)) return std::nullopt;
   const long y = std::stol(m[1]);
@@ -96,7 +96,9 @@ std::optional<double> DateFromText(const std::string& text) {
 }
 
 std::string DateText(double days) {
-  if (!std::isfinite(days) || days == 0 || std::fabs(days) > 3e6) return "";
+  // Less than a day from the epoch is no date of a case (blank bytes read
+  // as a tiny number).
+  if (!std::isfinite(days) || std::fabs(days) < 1 || std::fabs(days) > 3e6) return "";
   long y;
   unsigned m, d;
   civilFromDays(static_cast<long>(std::floor(days)) + kOleEpoch, y, m, d);

@@ -14,15 +14,15 @@ Drawing::Drawing(AppContext& context) : WindowModel(kName), ctx_(context) {
   };
   auto field = [this](const char* name) { return &controls_.add(name, ControlKind::TextBox); };
   // Captions: 0 length, 1 width, 2 height, 3 net weight, 4 gross weight,
-  // 5 the clamping frame, 6 maximum, 7 minimum; units beside them.
+  // 5 maximum and 6 minimum in the clamping frame; units beside them.
   label("Label2", 0, LoadMessage(283));
   label("Label2", 1, LoadMessage(406));
   label("Label2", 2, LoadMessage(274));
   label("Label2", 3, LoadMessage(310));
   label("Label2", 4, LoadMessage(269));
-  label("Label2", 5, LoadMessage(492));
-  label("Label2", 6, LoadMessage(301));
-  label("Label2", 7, LoadMessage(304));
+  label("Label2", 5, LoadMessage(301));
+  label("Label2", 6, LoadMessage(304));
+  controls_.add("Frame1", ControlKind::Frame).text = LoadMessage(492);
   const char* units[] = {"mm", "mm", "mm", "kg", "kg", "mm", "mm"};
   for (int i = 0; i < 7; ++i) label("Label3", i, units[i]);
   lengtht = field("lengtht");

@@ -51,6 +51,11 @@ class QtHost : public QObject, public Host {
   bool startProgram(const std::string& path) override;
   void showHelp(const std::string& topic) override;
   void showHelpIndex() override;
+  PrintResult printPage(const PageDrawing& draw) override;
+  bool writePdf(const std::string& path, const PageDrawing& draw) override;
+  bool openDocument(const std::string& path) override;
+  bool clipboardHasPicture() override;
+  bool saveClipboardPicture(const std::string& path) override;
 
  private:
   struct WidgetKind {

@@ -11,6 +11,11 @@
 #include "ui/design_widget.h"
 #include "ui/other_data_widget.h"
 #include "ui/qt_host.h"
+#include "ui/report_widgets.h"
+#include "reports/outputs.h"
+#include "reports/statistics.h"
+#include "settings/frm_co_infor.h"
+#include "tools/drawing.h"
 #include "ui/true_temp_widget.h"
 
 namespace vx {
@@ -31,6 +36,18 @@ void registerWidgets(QtHost& host) {
   });
   host.registerWidget(TrueTemp::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
     return new TrueTempWidget(static_cast<TrueTemp&>(m), host);
+  });
+  host.registerWidget(Preview::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new PreviewWidget(static_cast<Preview&>(m), s, host);
+  });
+  host.registerWidget(PheList::kName, true, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new PheListWidget(static_cast<PheList&>(m), s, host);
+  });
+  host.registerWidget(Drawing::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
+    return new DrawingWidget(static_cast<Drawing&>(m), host);
+  });
+  host.registerWidget(FrmCoInfor::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new CoInforDialog(static_cast<FrmCoInfor&>(m), s, host);
   });
 }
 
