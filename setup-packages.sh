@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libzip-dev libpugixml-dev libx11-dev
   fonts-noto-cjk xvfb xauth
+  poppler-utils
 )
 
 missing=()

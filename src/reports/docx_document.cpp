@@ -279,7 +279,7 @@ bool ReadDocxTable(const std::filesystem::path& docx, std::vector<std::vector<st
 namespace {
 
 constexpr const char* kW = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
-constexpr int kColumnWidths[5] = {600, 2900, 1500, 2300, 2300};
+constexpr int kColumnWidths[5] = {700, 2800, 1500, 2300, 2300};
 
 const char* kContentTypes =
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
