@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Veloxa need,
-# only those that are missing. Shared by ./run and ./test.
+# only those that are missing. Shared by ./run and ./test; with --list-only
+# (when sourced by tools/check-packages.sh) it only defines the list.
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-tools-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-tools-dev libqt6opengl6-dev libgl-dev
+  qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libzip-dev libpugixml-dev libx11-dev
   fonts-noto-cjk xvfb xauth
   poppler-utils
 )
+if [ "${1:-}" = "--list-only" ]; then return 0 2>/dev/null || exit 0; fi
 
 missing=()
 for p in "${packages[@]}"; do

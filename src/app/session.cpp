@@ -118,13 +118,16 @@ void Session::activated(const std::string& name) {
 void Session::closeWindow(const std::string& name) {
   for (auto it = windows_.begin(); it != windows_.end(); ++it) {
     if (it->first == name) {
-      host_.closeWindow(name);
-      // A window may close itself from one of its own rules: keep the view
-      // model alive until the session ends instead of destroying it under
-      // the running rule.
+      // Take the window out of the list before the host closes it: closing
+      // on the screen may call back here (a dialog's finished signal), and
+      // that call must find the window gone instead of an iterator that the
+      // erase below would have left dangling. The view model stays alive
+      // until the session ends: the window may close itself from one of its
+      // own rules, and its widget may refresh once more while it goes away.
       retired_.push_back(std::move(it->second));
       windows_.erase(it);
       if (activeWindow_ == name) activeWindow_ = main_->name();
+      host_.closeWindow(name);
       return;
     }
   }

@@ -46,7 +46,7 @@ int runLookup(const std::vector<std::string>& rest, const std::optional<std::str
   vx::LookupResult r = rest[0] == "water"   ? vx::LookupWater(*dir, value)
                        : rest[0] == "steam" ? vx::LookupSteam(*dir, value)
                                             : vx::ListModels(*dir);
-  std::cout << r.output.dump(2) << "\n";
+  std::cout << r.output.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
   return r.ok ? 0 : 3;
 }
 
@@ -101,6 +101,6 @@ int main(int argc, char** argv) {
     std::cerr << "veloxa-cli: " << result.error << "\n";
     return 1;
   }
-  std::cout << result.output.dump(2) << "\n";
+  std::cout << result.output.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << "\n";
   return result.status;
 }

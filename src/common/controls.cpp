@@ -93,8 +93,7 @@ bool SetText(Control& c, const std::string& text) {
   return true;
 }
 
-// Removes the last UTF-8 character.
-static void dropLastChar(std::string& s) {
+void DropLastChar(std::string& s) {
   if (s.empty()) return;
   size_t i = s.size() - 1;
   while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) --i;
@@ -108,7 +107,7 @@ bool TypeKey(Control& c, int key) {
   if (key == 0 || c.kind != ControlKind::TextBox) return true;
   std::string text = c.text;
   if (key == kBackSpace) {
-    dropLastChar(text);
+    DropLastChar(text);
   } else if (key < 0x80) {
     text += static_cast<char>(key);
   } else {
@@ -128,6 +127,8 @@ bool TypeKey(Control& c, int key) {
       text += static_cast<char>(0x80 | (cp & 0x3F));
     }
   }
+  // A key that changes the text is the person's edit, as on the screen.
+  if (text != c.text && c.edited) c.edited();
   Assign(c, text);
   return true;
 }

@@ -94,6 +94,9 @@ class ControlSet {
   std::deque<Control> controls_;
 };
 
+// Removes the last character (all its UTF-8 bytes) of a text, as Backspace does.
+void DropLastChar(std::string& s);
+
 // The actions a person can take on a control. Each runs the control's rules,
 // also when the new value equals the old one. Actions on a disabled or
 // hidden control do nothing, as on the screen. They return false then.

@@ -133,20 +133,20 @@ void Condition::build() {
   // the person sets counts as typed.
   for (Control& c : controls_.all()) {
     if (!c.keyPress) c.keyPress = [this](int key) { return windowKey(key); };
-    if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox) c.edited = [this] { windowKey(0); };
+    if (c.kind == ControlKind::TextBox || c.kind == ControlKind::ComboBox) c.edited = [this] { contentEdited(); };
     // Any edit after a result withdraws it: a box, an option or a list
     // picked with the mouse counts as well as a key.
     if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::Option) {
       auto rule = std::move(c.clicked);
       c.clicked = [this, rule] {
-        windowKey(0);
+        contentEdited();
         if (rule) rule();
       };
     }
     if (c.kind == ControlKind::ComboBox) {
       auto rule = std::move(c.picked);
       c.picked = [this, rule] {
-        windowKey(0);
+        contentEdited();
         if (rule) rule();
       };
     }
@@ -182,12 +182,17 @@ void Condition::setSteamControlsEnabled(bool enabled) {
   field(kSteamPressure).enabled = enabled;
 }
 
+void Condition::contentEdited() {
+  // Every edit invalidates the balance, so that no design is computed from
+  // conditions other than those shown. A key that edits nothing (Enter,
+  // Space on a button) leaves it.
+  ctx_.var.BalanceDone = false;
+  ctx_.main.setDesignKeyEnabled(false);
+  windowKey(0);
+}
+
 int Condition::windowKey(int key) {
   VeloxaVar& v = ctx_.var;
-  // Every edit invalidates the balance, so that no design is computed from
-  // conditions other than those shown.
-  v.BalanceDone = false;
-  ctx_.main.setDesignKeyEnabled(false);
   if (v.ConditionsChanged) return key;
   v.ConditionsChanged = true;
   ctx_.main.setOutputsEnabled(false);

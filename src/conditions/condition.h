@@ -78,6 +78,9 @@ class Condition : public WindowModel {
   void selectPhaseB(int index);
   // The steam lookup of circuit B's steam pressure field.
   void GetSteamProperty();
+  // An edit of the conditions (text, box, option, list, or a value another
+  // window writes in): withdraws the balance and any result.
+  void contentEdited();
 
   AppContext& context() { return ctx_; }
   OtherData* otherData();

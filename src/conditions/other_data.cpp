@@ -49,7 +49,7 @@ int OtherData::gridKey(int key) {
   if (key == 13) {
     if (currentRow < g.rows - 1) ++currentRow;
   } else if (key == 8) {
-    if (!text.empty()) text.pop_back();
+    DropLastChar(text);  // a whole character, never half of a Chinese one
   } else if ((key >= 44 && key <= 57) || (key >= 65 && key <= 90) || (key >= 97 && key <= 122)) {
     text = trimField(text) + static_cast<char>(key);
     // A text as wide as its cell widens the column (about 120 twips a character).

@@ -1,6 +1,10 @@
 #include "exchanger/candidates.h"
 
+#include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "common/messages.h"
 #include "common/number_text.h"
@@ -18,7 +22,30 @@ void ResetCandidates(std::vector<Candidate>& list) {
   }
 }
 
-float CutToHundredths(double value) { return static_cast<float>(std::floor(value * 100) / 100); }
+float CutToHundredths(double value) {
+  // Cut the decimal value that the single-precision number stands for (its
+  // seven significant digits), not the binary noise below them: 41 x 0.22 is
+  // stored as 9.019999..., and Int of that times 100 would list 9.01 beside
+  // an installed area of 9.02.
+  const float single = static_cast<float>(value);
+  if (!std::isfinite(single) || std::fabs(single) >= 1e15f) return single;
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%.6e", std::fabs(static_cast<double>(single)));
+  char buf[64];
+  const auto written = std::to_chars(buf, buf + sizeof buf, std::strtod(digits, nullptr), std::chars_format::fixed);
+  const std::string text(buf, written.ptr);
+  const size_t dot = text.find('.');
+  const std::string whole = text.substr(0, dot);
+  const std::string fraction = dot == std::string::npos ? "" : text.substr(dot + 1);
+  long long hundredths = std::stoll(whole) * 100 + std::stoll((fraction + "00").substr(0, 2));
+  const bool beyond = fraction.size() > 2 && fraction.find_first_not_of('0', 2) != std::string::npos;
+  if (single < 0) {
+    // Int goes down: -3.456 gives -3.46.
+    if (beyond) ++hundredths;
+    hundredths = -hundredths;
+  }
+  return static_cast<float>(static_cast<double>(hundredths) / 100);
+}
 
 bool InsertCandidate(std::vector<Candidate>& list, const Candidate& candidate, double area) {
   for (size_t l = 1; l < list.size(); ++l) {

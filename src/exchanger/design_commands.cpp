@@ -247,14 +247,25 @@ bool DesignWindow::RunDesign() {
       setResultState(false);
       return false;
     }
-    // Write the arrangement found and show it as a checked result.
-    if (txtPass1->text != std::to_string(result.passes)) Assign(*txtPass1, std::to_string(result.passes));
+    // Write the arrangement found into both pass fields and the plates (their
+    // rules clear the shown results), then show that arrangement's own
+    // rating with the correction factor the search used.
+    const std::string passes = std::to_string(result.passes);
+    Assign(*txtPass1, passes);
+    Assign(*txtPass2, passes);
     Assign(*txtplatenb, std::to_string(plates));
+    state.PassesA = static_cast<float>(result.passes);
+    state.PassesB = static_cast<short>(result.passes);
+    state.PlateCount = static_cast<float>(plates);
+    state.FirstKindCount = result.channels;
+    state.SecondKindCount = 0;
+    need(RateSingleKindTrial(state, v, channelKinds, result.channels));
   } catch (const ArithmeticFailure&) {
     arithmeticFailure("107");
     return false;
   }
-  return RunCheck();
+  ShowResults();
+  return true;
 }
 
 bool DesignWindow::RunAutoDesign() {

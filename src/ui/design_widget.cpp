@@ -62,7 +62,10 @@ QWidget* tabbedPanel(QWidget* parent, QTabBar* bar, const std::vector<QWidget*>&
   for (QWidget* page : pages) stack->addWidget(page);
   p->addWidget(stack);
   v->addWidget(panel);
-  QObject::connect(bar, &QTabBar::currentChanged, stack, [stack](int tab) {
+  // The bar's own index, not the signal's: a refused tab snaps back inside
+  // the handling of its own change, and the stale signal must not win.
+  QObject::connect(bar, &QTabBar::currentChanged, stack, [stack, bar] {
+    const int tab = bar->currentIndex();
     if (tab >= 0 && tab < stack->count()) stack->setCurrentIndex(tab);
   });
   return box;

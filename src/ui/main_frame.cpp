@@ -74,10 +74,31 @@ MainFrame::MainFrame(Session& session, QtHost& host) : session_(session), host_(
   setWindowIcon(tileIcon("V", QColor(0x1f, 0x5f, 0xa8)));
 
   connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-    if (sub && sub->widget()) {
-      session_.activated(sub->widget()->objectName().toStdString());
-      host_.refreshAll();
+    if (!sub || !sub->widget() || activating_ || host_.quiet()) return;
+    const std::string name = sub->widget()->objectName().toStdString();
+    if (name == sentAwayFrom_) {
+      // The rest of the event that activated this window (a mouse press
+      // after its rule's message box) activates it again: the person stays
+      // where the rule sent them.
+      host_.showWindow(session_.activeWindow(), false);
+      return;
     }
+    // The rule may show a message box and send the person to another
+    // window; the activations these cause are the rule's own.
+    activating_ = true;
+    session_.activated(name);
+    activating_ = false;
+    if (session_.activeWindow() != name) {
+      sentAwayFrom_ = name;
+      host_.showWindow(session_.activeWindow(), false);
+      // Once that event is handled, the window sent to is on top (the
+      // press may have raised the other one after this handler).
+      QTimer::singleShot(0, this, [this, sentTo = session_.activeWindow()] {
+        sentAwayFrom_.clear();
+        if (session_.activeWindow() == sentTo) host_.showWindow(sentTo, false);
+      });
+    }
+    host_.refreshAll();
   });
   // F1 opens the help at the topic of the window that has the focus.
   auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);

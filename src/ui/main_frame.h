@@ -3,6 +3,7 @@
 // bound to the MainWindow view model.
 #include <QMainWindow>
 #include <map>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -50,6 +51,10 @@ class MainFrame : public QMainWindow {
   QLabel* capsPanel_ = nullptr;
   QLabel* datePanel_ = nullptr;
   bool insertMode_ = true;
+  bool activating_ = false;  // a window's activation rule is running
+  // The window whose activation rule just sent the person to another one,
+  // until the event that activated it has been handled.
+  std::string sentAwayFrom_;
 };
 
 }  // namespace vx

@@ -4,7 +4,9 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "conditions/other_data.h"
@@ -17,6 +19,8 @@ OtherDataWidget::OtherDataWidget(OtherData& model, QtHost& host, QWidget* parent
   setObjectName(QString::fromStdString(model.name()));
   auto* b = new Binder(model, host, this);
   auto* layout = new QVBoxLayout(this);
+  // Never smaller than the grid and the notes need.
+  layout->setSizeConstraint(QLayout::SetMinimumSize);
   QTableWidget* grid = b->grid("MidData1");
   // Column widths of 900, 1200, 1200 and 900 twips at 15 twips a pixel,
   // widened where the font needs more room for the row captions.
@@ -45,6 +49,8 @@ OtherDataWidget::OtherDataWidget(OtherData& model, QtHost& host, QWidget* parent
   notes->setAlignment(Qt::AlignTop | Qt::AlignLeft);
   f->addWidget(notes);
   layout->addWidget(frame);
+  // Once the notes' new text has been laid out.
+  b->addUpdate([this] { QTimer::singleShot(0, this, &OtherDataWidget::fitNotes); });
   b->refresh();
   // Equal neighbouring cells of the overall coefficient row show merged.
   host.addRefresher(grid, [grid, &model] {
@@ -53,6 +59,13 @@ OtherDataWidget::OtherDataWidget(OtherData& model, QtHost& host, QWidget* parent
     bool equal = !g.cell(row, 1).empty() && g.cell(row, 1) == g.cell(row, 2);
     if (equal != (grid->columnSpan(row, 1) == 2)) grid->setSpan(row, 1, 1, equal ? 2 : 1);
   });
+}
+
+void OtherDataWidget::fitNotes() {
+  auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+  if (!sub || !isVisible()) return;  // the first show sizes the window itself
+  const int needed = sizeHint().height();
+  if (height() < needed) sub->resize(sub->width(), sub->height() + needed - height());
 }
 
 }  // namespace vx

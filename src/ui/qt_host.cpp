@@ -123,8 +123,19 @@ void QtHost::showWindow(const std::string& name, bool modal) {
   if (existing != open_.end() && existing->second) {
     QWidget* w = existing->second;
     if (auto* sub = qobject_cast<QMdiSubWindow*>(w->parentWidget())) {
-      sub->show();
+      sub->showNormal();
+      sub->raise();
       mdiArea_->setActiveSubWindow(sub);
+      // The focus goes into the window, also when the main window gets it
+      // back only later (after a message box): it returns where it was set.
+      QWidget* target = w->focusWidget();
+      if (!target) {
+        target = w->nextInFocusChain();
+        while (target && target != w && (!w->isAncestorOf(target) || !target->isEnabled() ||
+                                         !(target->focusPolicy() & Qt::TabFocus)))
+          target = target->nextInFocusChain();
+      }
+      if (target && target != w) target->setFocus(Qt::OtherFocusReason);
     } else {
       w->show();
       w->raise();
@@ -169,8 +180,22 @@ void QtHost::closeWindow(const std::string& name) {
 }
 
 void QtHost::placeTopRight(const std::string& name) {
+  if (!mdiArea_) return;
   auto it = open_.find(name);
-  if (it == open_.end() || !it->second || !mdiArea_) return;
+  if (it == open_.end() || !it->second) {
+    // The person closed the window: it comes back where it belongs, and the
+    // window the person works in stays the active one.
+    WindowModel* model = session_ ? session_->window(name) : nullptr;
+    if (!model) return;
+    model->visible = true;
+    QMdiSubWindow* previous = mdiArea_->activeSubWindow();
+    quiet_ = true;
+    showWindow(name, false);
+    if (previous) mdiArea_->setActiveSubWindow(previous);
+    quiet_ = false;
+    it = open_.find(name);
+    if (it == open_.end() || !it->second) return;
+  }
   if (auto* sub = qobject_cast<QMdiSubWindow*>(it->second->parentWidget()))
     sub->move(mdiArea_->viewport()->width() - sub->width(), 0);
 }

@@ -47,6 +47,9 @@ class QtHost : public QObject, public Host {
   void showWindow(const std::string& name, bool modal) override;
   void closeWindow(const std::string& name) override;
   void placeTopRight(const std::string& name) override;
+  // A window is being brought back without taking the activation: its
+  // activation is not the person's.
+  bool quiet() const { return quiet_; }
   void arrangeCascade() override;
   bool startProgram(const std::string& path) override;
   void showHelp(const std::string& topic) override;
@@ -71,6 +74,7 @@ class QtHost : public QObject, public Host {
   std::map<QObject*, std::function<void()>> refreshers_;
   QPointer<QWidget> helpViewer_;
   QElapsedTimer progressClock_;
+  bool quiet_ = false;
 };
 
 }  // namespace vx

@@ -127,4 +127,35 @@ TEST(Cli, Version) {
   EXPECT_EQ(std::string(buf, n), "Veloxa 5.0.3\n");
 }
 
+// Every job shown in the command-line documentation runs to its end, so the
+// documentation cannot drift from the program.
+TEST(CliDocumentation, EveryJsonExampleRuns) {
+  std::ifstream doc(std::filesystem::path(VELOXA_SOURCE_DIR) / "docs" / "cli.md");
+  ASSERT_TRUE(doc);
+  std::vector<std::string> examples;
+  std::string line, block;
+  bool inside = false;
+  while (std::getline(doc, line)) {
+    if (!inside && line == "```json") {
+      inside = true;
+      block.clear();
+    } else if (inside && line == "```") {
+      inside = false;
+      examples.push_back(block);
+    } else if (inside) {
+      block += line + "\n";
+    }
+  }
+  ASSERT_GE(examples.size(), 2u);
+  for (const std::string& example : examples) {
+    const json job = json::parse(example, nullptr, false);
+    ASSERT_FALSE(job.is_discarded()) << example;
+    if (!job.contains("steps")) continue;  // an output excerpt, not a job
+    test::TempData data;
+    const CliRun r = runCli(job, data.dir());
+    EXPECT_EQ(r.status, 0) << example << r.out;
+    EXPECT_FALSE(json::parse(r.out, nullptr, false).is_discarded()) << example;
+  }
+}
+
 }  // namespace vx

@@ -9,6 +9,7 @@
 #include "app/session.h"
 #include "common/record_file.h"
 #include "conditions/other_data.h"
+#include "exchanger/design_window.h"
 #include "properties/water_steam.h"
 #include "support/started_session.h"
 #include "support/temp_data.h"
@@ -389,6 +390,17 @@ TEST_F(ConditionTest, TheFirstKeyAfterAResultWithdrawsItOnce) {
   EXPECT_TRUE(v.ConditionsChanged);
   EXPECT_FALSE(v.BalanceDone);
   EXPECT_FALSE(session.main().toolKey("KeyDesign").enabled);
+  // Keys that edit nothing keep the balance: Enter moving to the next
+  // field, Space on the design button, a refused letter.
+  balance();
+  TypeKey(cond->field(kFlowA), 13);  // Enter
+  TypeKey(*cond->Command5, ' ');
+  TypeKey(cond->field(kFlowA), 'x');
+  EXPECT_TRUE(v.BalanceDone);
+  EXPECT_TRUE(session.main().toolKey("KeyDesign").enabled);
+  Click(cond->controls(), *cond->Command5);
+  EXPECT_FALSE(shown(427));
+  EXPECT_NE(session.existing(DesignWindow::kName), nullptr);
 }
 
 TEST(OtherDataGrid, LaidOutByItsFormatText) {
@@ -427,6 +439,12 @@ TEST(OtherDataGrid, TypedKeysEditTheClickedCell) {
   EXPECT_EQ(od->cell(12, 1), "1.57");
   TypeKey(grid, 8);
   EXPECT_EQ(od->cell(12, 1), "1.5");
+  od->cell(12, 2) = "水7";  // Backspace takes whole characters, never half of one
+  ASSERT_TRUE(ClickCell(grid, 12, 2));
+  TypeKey(grid, 8);
+  TypeKey(grid, 8);
+  EXPECT_EQ(od->cell(12, 2), "");
+  ASSERT_TRUE(ClickCell(grid, 12, 1));
   TypeKey(grid, 13);  // Enter moves down a row
   TypeKey(grid, 'k');
   EXPECT_EQ(od->cell(13, 1), "k");

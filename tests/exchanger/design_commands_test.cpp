@@ -5,6 +5,7 @@
 #include "app/session.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
+#include "exchanger/correction.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
 #include "support/started_session.h"
@@ -99,6 +100,37 @@ TEST_F(CommandTest, DesignFindsTheSmallestPackThatMeetsTheDuty) {
   EXPECT_FALSE(meets);
 }
 
+// The design writes the passes it found into both pass fields and shows the
+// rating of that pack, whatever the pass fields held before; with the passes
+// locked at unequal texts the search's own correction factor stays.
+TEST_F(CommandTest, DesignShowsThePackFoundWithBothPassFields) {
+  Pick(*d->cbotype, model("VX038N"));
+  SetText(*d->txtPass2, "2");
+  ASSERT_TRUE(d->RunDesign());
+  EXPECT_FALSE(shown(470));
+  EXPECT_EQ(d->txtPass1->text, d->txtPass2->text);
+  EXPECT_TRUE(session.var().ResultAvailable);
+  EXPECT_NE(d->txtover->text, "");
+
+  d->PassLock->checked = true;
+  SetText(*d->txtPass1, "2");
+  SetText(*d->txtPass2, "1");
+  const std::string searchF =
+      Format(DTcorrect(session.var().TinA, session.var().ToutA, session.var().TinB, session.var().ToutB, "2", "1",
+                       false, "")
+                 .value,
+             "0.##");
+  ASSERT_TRUE(d->RunDesign());
+  EXPECT_FALSE(shown(472));
+  EXPECT_EQ(d->txtPass1->text, "2");
+  EXPECT_EQ(d->txtPass2->text, "2");
+  EXPECT_EQ(d->cvdt->text, searchF);
+  const int plates = static_cast<int>(Val(d->txtplatenb->text));
+  EXPECT_EQ((plates - 1) % 4, 0);
+  EXPECT_EQ(d->GrossArea->text, Format(plates * d->channelKinds[1].plateArea, "0.##"));
+  EXPECT_GE(Val(d->txtover->text), Val(cond->field(kMargin).text));
+}
+
 TEST_F(CommandTest, DesignThatCannotMeetTheDutyLeavesNoResult) {
   SetText(cond->field(kAllowDpA), "0.01");  // no pack can stay under 10 Pa
   Click(cond->controls(), *cond->balanceButton);
@@ -130,9 +162,11 @@ TEST_F(CommandTest, AutomaticDesignRanksCandidatesByArea) {
   EXPECT_EQ(d->txtplatenb->text, std::to_string(list[1].plates));
   EXPECT_TRUE(session.var().ResultAvailable);
   EXPECT_EQ(d->AutoGrid->grid.cell(1, 3), std::to_string(list[1].plates));
+  EXPECT_EQ(Format(list[1].area, "0.##"), d->GrossArea->text);
   // A click on the second row applies that one and leaves the lock set.
   Pick(*d->AutoGrid, 2);
   EXPECT_EQ(d->txtplatenb->text, std::to_string(list[2].plates));
+  EXPECT_EQ(Format(list[2].area, "0.##"), d->GrossArea->text);
   EXPECT_TRUE(d->LmtdC->checked);
   // Any change of the arrangement hides the candidates again.
   SetText(*d->txtplatenb, "21");

@@ -84,6 +84,11 @@ TEST(Candidates, OrderedByAreaEqualAreasKeepTheirOrder) {
   for (size_t i = 1; i < list.size(); ++i) names.push_back(list[i].name);
   EXPECT_EQ(names, (std::vector<std::string>{"f", "b", "d", "a", "c"}));
   EXPECT_FLOAT_EQ(CutToHundredths(2.3499), 2.34f);
+  // The decimal value is cut, not the binary noise of a single-precision
+  // product: 41 plates of 0.22 m2 are 9.02 m2 (stored as 9.0199999...).
+  EXPECT_FLOAT_EQ(CutToHundredths(41 * 0.22f), 9.02f);
+  EXPECT_FLOAT_EQ(CutToHundredths(-3.456f), -3.46f);
+  EXPECT_FLOAT_EQ(CutToHundredths(-3.4f), -3.4f);
 }
 
 TEST(Candidates, GridShowsTheEntriesAndOneEmptyRow) {
