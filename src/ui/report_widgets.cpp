@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/session.h"
 #include "reports/outputs.h"
@@ -138,6 +139,8 @@ class StatisticsTable : public QTableWidget {
       if (end - c > 1) setSpan(0, c, 1, end - c);
       c = end;
     }
+    resizeColumnsToContents();
+    for (int c = 0; c < g.cols; ++c) setColumnWidth(c, std::max(columnWidth(c), 64));
   }
 
  protected:
@@ -168,7 +171,9 @@ PheListWidget::PheListWidget(PheList& model, Session& session, QtHost& host) {
   layout->addWidget(table, 1);
   auto* exit = b->button("Command1");
   layout->addWidget(exit, 0, Qt::AlignRight);
-  resize(1000, 420);
+  // Wide enough for the fourteen columns' headers; the workspace sizes a
+  // child window by its minimum.
+  setMinimumSize(960, 320);
   connect(this, &QObject::destroyed, &host, [&session, shown = &model] {
     if (session.existing(PheList::kName) == shown) session.closeWindow(PheList::kName);
   });
