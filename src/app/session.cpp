@@ -8,6 +8,10 @@
 #include "exchanger/true_temp.h"
 #include "settings/frm_co_infor.h"
 #include "tools/drawing.h"
+#include "tools/heat_index.h"
+#include "tools/muley.h"
+#include "tools/plate_analyse.h"
+#include "tools/unit_convert.h"
 
 namespace vx {
 
@@ -33,6 +37,13 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   registerWindow(Drawing::kName, [](Session& s) { return std::make_unique<Drawing>(s.context()); });
   registerWindow(FrmCoInfor::kName, [](Session& s) { return std::make_unique<FrmCoInfor>(s.context()); });
   main_->setCommand(cmd::kDrawing, [this] { showWindow(Drawing::kName, false); });
+  registerWindow(Unit::kName, [](Session& s) { return std::make_unique<Unit>(s.context()); });
+  registerWindow(PlateAnalyse::kName, [](Session& s) { return std::make_unique<PlateAnalyse>(s.context()); });
+  registerWindow(Muley::kName, [](Session& s) { return std::make_unique<Muley>(s.context()); });
+  registerWindow(Construction::kName, [](Session& s) { return std::make_unique<Construction>(s.context()); });
+  main_->setCommand(cmd::kUnitConversion, [this] { showWindow(Unit::kName, false); });
+  main_->setCommand(cmd::kPlateAnalysis, [this] { showWindow(PlateAnalyse::kName, true); });
+  main_->setCommand(cmd::kHeatIndex, [this] { showWindow(Construction::kName, false); });
   main_->setCommand(cmd::kShowCondition, [this] { showWindow(Condition::kName, false); });
   main_->setCommand(cmd::kShowDesign, [this] { showWindow(DesignWindow::kName, false); });
 }

@@ -7,6 +7,7 @@
 #include "app/session.h"
 #include "reports/install.h"
 #include "reports/outputs.h"
+#include "tools/plate_analyse.h"
 
 using nlohmann::json;
 
@@ -142,6 +143,23 @@ static json describePage(const RecordedPage& page) {
   return {{"texts", texts}, {"boxes", boxes}};
 }
 
+// The plate analysis chart: its axis, each curve with its points in chart
+// coordinates, and the legend.
+static json describeChart(const PlateChart& chart) {
+  json curves = json::array();
+  for (const auto& c : chart.curves) {
+    json points = json::array();
+    for (const auto& p : c.points) points.push_back({p.x, p.y});
+    curves.push_back({{"kind", c.kind}, {"color", c.color}, {"dashed", c.dashed()}, {"points", points}});
+  }
+  json legend = json::array();
+  for (const auto& l : chart.legend) legend.push_back({{"text", l.text}, {"color", l.color}});
+  json j = {{"axis", chart.reynolds ? "reynolds" : "velocity"}, {"xMax", chart.xMax()}, {"yMax", kChartYMax},
+            {"curves", curves}, {"legend", legend}};
+  if (chart.crossHair) j["crossHair"] = {chart.pointer.x, chart.pointer.y};
+  return j;
+}
+
 json DescribeSession(Session& session, const ScriptHost& host) {
   json out;
   json messages = json::array();
@@ -158,6 +176,7 @@ json DescribeSession(Session& session, const ScriptHost& host) {
     for (const auto& c : w->controls().all()) controls[c.label()] = describeControl(c);
     windows[w->name()] = {{"caption", w->caption}, {"visible", w->visible}, {"focus", w->focus}, {"controls", controls}};
     if (auto* preview = dynamic_cast<Preview*>(w)) windows[w->name()]["page"] = describePage(preview->page());
+    if (auto* plates = dynamic_cast<PlateAnalyse*>(w)) windows[w->name()]["chart"] = describeChart(plates->chart());
   }
   // The page of the last print or PDF export.
   if (!host.pages().empty()) out["page"] = describePage(host.pages().back());
@@ -244,12 +263,20 @@ std::string runStep(Session& session, const json& step) {
     done = Pick(*control, entry);
   } else if (step.contains("select") || step.contains("click")) {
     done = Click(set, *control);
+  } else if (step.contains("mouse")) {
+    // The pointer moves over a picture box to [x, y] in its user coordinates.
+    const json& at = step["mouse"];
+    if (!at.is_array() || at.size() != 2 || !at[0].is_number() || !at[1].is_number())
+      throw StepError{"mouse needs [x, y]"};
+    if (control->kind != ControlKind::Picture) throw StepError{control->label() + " is not a picture box"};
+    done = control->enabled && control->visible;
+    if (done && control->mouseMoved) control->mouseMoved(at[0].get<double>(), at[1].get<double>());
   } else if (step.contains("leave")) {
     // The focus leaves the control (Tab or a click elsewhere).
     if (control->left) control->left();
     done = true;
   } else {
-    throw StepError{"no action (text, key, checked, pick, select, click, leave or cell)"};
+    throw StepError{"no action (text, key, checked, pick, select, click, leave, mouse or cell)"};
   }
   return done ? "" : control->label() + " is disabled or hidden; nothing happened";
 }

@@ -78,6 +78,7 @@ struct Control {
   std::function<void(int, int)> cellEdited;   // a grid cell was edited
   std::function<void(int, int)> cellClicked;  // a grid cell became the current cell
   std::function<void()> left;                 // the control lost the focus
+  std::function<void(double, double)> mouseMoved;  // the pointer moved over a picture, in its user coordinates
 
   std::string label() const { return index < 0 ? name : name + "(" + std::to_string(index) + ")"; }
 };

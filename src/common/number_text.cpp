@@ -143,4 +143,18 @@ std::string StrDouble(double value) { return strForm(value, 15); }
 std::string PlainNumber(float value) { return plainForm(Str(value)); }
 std::string PlainNumber(double value) { return plainForm(StrDouble(value)); }
 
+std::string FormatExponent(double value, bool exponentPlus) {
+  if (!std::isfinite(value)) value = 0;
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.5E", value);
+  std::string s = buf;
+  size_t e = s.find('E');
+  std::string mantissa = s.substr(0, e);
+  int exponent = std::atoi(s.c_str() + e + 1);
+  std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
+  if (digits.size() < 2) digits = "0" + digits;
+  std::string sign = exponent < 0 ? "-" : exponentPlus ? "+" : "";
+  return mantissa + "E" + sign + digits;
+}
+
 }  // namespace vx

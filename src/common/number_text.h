@@ -30,4 +30,9 @@ std::string StrDouble(double value);
 std::string PlainNumber(float value);
 std::string PlainNumber(double value);
 
+// Scientific notation with five decimals and an exponent of at least two
+// digits: "0.00000E+00" writes the exponent's sign always (654321 gives
+// "6.54321E+05"), "0.00000E-00" only when negative (1200 gives "1.20000E03").
+std::string FormatExponent(double value, bool exponentPlus);
+
 }  // namespace vx

@@ -69,6 +69,14 @@ void DesignWindow::writePortDiameters() {
   g.cell(11, 3) = std::to_string(channelKinds[static_cast<size_t>(state.ChannelKindB1)].portIn);
 }
 
+// The commands rate the design case of the last heat balance: without one
+// (refused, or withdrawn by an edit) there is nothing valid to rate.
+bool DesignWindow::refuseWithoutBalance() {
+  if (ctx_.var.BalanceDone) return false;
+  ShowMessage(ctx_.host, 427);
+  return true;
+}
+
 int DesignWindow::CanGoing() {
   double limit = Val(PheGrid->grid.cell(3, 3));
   if (Condition* c = condition()) {
@@ -94,6 +102,10 @@ bool DesignWindow::RunCheck() {
 
 bool DesignWindow::checkSteps() {
   DataClear(state);
+  if (refuseWithoutBalance()) {
+    ClearShownResults();
+    return false;
+  }
   if (int id = CanGoing()) {
     ShowMessage(ctx_.host, id);
     return false;
@@ -195,6 +207,10 @@ static bool searchSplit(DesignState& s, const VeloxaVar& v, const ChannelKinds& 
 
 bool DesignWindow::RunDesign() {
   DataClear(state);
+  if (refuseWithoutBalance()) {
+    ClearShownResults();
+    return false;
+  }
   if (int id = CanGoing()) {
     ShowMessage(ctx_.host, id);
     return false;
@@ -273,6 +289,7 @@ bool DesignWindow::RunAutoDesign() {
   ResetCandidates(candidates);
   DataClear(state);
   ClearShownResults();
+  if (refuseWithoutBalance()) return false;
   Assign(*cvdt, "0.97");
   LmtdC->checked = false;
   AutoClearResults = false;
@@ -386,6 +403,10 @@ bool DesignWindow::RunNtu() {
   Host& host = ctx_.host;
   const VeloxaVar& v = ctx_.var;
   DataClear(state);
+  if (refuseWithoutBalance()) {
+    ClearShownResults();
+    return false;
+  }
   takeInputs();
   SelectChannelKinds(state, plateKind());
   writePortDiameters();

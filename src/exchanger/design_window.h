@@ -120,6 +120,8 @@ class DesignWindow : public WindowModel {
   // The precondition of the commands: the message to show (490 or 536), 0
   // when they may run.
   int CanGoing();
+  // True (427 shown) when no heat balance stands behind the design case.
+  bool refuseWithoutBalance();
   // Shows the result of the last check (result fields, grid, notes, state).
   void ShowResults();
   // The margin spin: raises (0) or lowers (1) the shown margin.

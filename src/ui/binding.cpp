@@ -74,10 +74,13 @@ void setBackColor(QLineEdit* w, uint32_t color) {
 void setForeColor(QWidget* w, uint32_t color) {
   QPalette p = w->palette();
   QColor c = color == kDefaultColor ? QApplication::palette().color(QPalette::Text) : toQColor(color);
-  p.setColor(QPalette::Text, c);
-  p.setColor(QPalette::WindowText, c);
-  p.setColor(QPalette::ButtonText, c);
-  w->setPalette(p);
+  // A disabled control keeps the style's grey, whatever its colour.
+  for (auto group : {QPalette::Active, QPalette::Inactive}) {
+    p.setColor(group, QPalette::Text, c);
+    p.setColor(group, QPalette::WindowText, c);
+    p.setColor(group, QPalette::ButtonText, c);
+  }
+  if (p != w->palette()) w->setPalette(p);
 }
 
 }  // namespace

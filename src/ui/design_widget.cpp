@@ -151,6 +151,10 @@ QWidget* DesignWidget::buildArrangement(Binder& b) {
   g->addWidget(b.label("Label8", 15), 0, 0);
   QComboBox* models = b.comboBox("cbotype");
   models->setMinimumWidth(134);
+  // A long catalogue opens as a scrolling list of about 20 rows, not as a
+  // list as tall as the screen (the style's own popup ignores the limit).
+  models->setMaxVisibleItems(20);
+  models->setStyleSheet("QComboBox { combobox-popup: 0; }");
   g->addWidget(models, 0, 1, 1, 2);
   // The channel kinds of a thermal-mixing plate complete the model's name.
   QComboBox* mix = b.comboBox("CobThermalMix");

@@ -10,11 +10,13 @@
 #include "reports/install.h"
 #include "ui/main_frame.h"
 #include "ui/qt_host.h"
+#include "ui/translations.h"
 #include "ui/widget_registry.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   app.setApplicationName("Veloxa");
+  vx::InstallChineseTranslations(app);
 
   std::optional<std::string> dataDirOption;
   const QStringList args = app.arguments();

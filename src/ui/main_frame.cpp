@@ -19,6 +19,7 @@
 #include "app/session.h"
 #include "ui/keyboard_state.h"
 #include "ui/qt_host.h"
+#include "ui/translations.h"
 
 
 namespace vx {
@@ -216,7 +217,7 @@ void MainFrame::updateStatusBar() {
   shade(insertPanel_, insertMode_);
   shade(numPanel_, num);
   shade(capsPanel_, caps);
-  datePanel_->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+  datePanel_->setText(ChineseShortDate(QDate::currentDate()));
 }
 
 bool MainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -16,7 +16,12 @@
 #include "reports/statistics.h"
 #include "settings/frm_co_infor.h"
 #include "tools/drawing.h"
+#include "ui/tool_widgets.h"
 #include "ui/true_temp_widget.h"
+#include "tools/heat_index.h"
+#include "tools/muley.h"
+#include "tools/plate_analyse.h"
+#include "tools/unit_convert.h"
 
 namespace vx {
 
@@ -48,6 +53,18 @@ void registerWidgets(QtHost& host) {
   });
   host.registerWidget(FrmCoInfor::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new CoInforDialog(static_cast<FrmCoInfor&>(m), s, host);
+  });
+  host.registerWidget(Unit::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new UnitWidget(static_cast<Unit&>(m), s, host);
+  });
+  host.registerWidget(Construction::kName, true, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new ConstructionWidget(static_cast<Construction&>(m), s, host);
+  });
+  host.registerWidget(Muley::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new MuleyWidget(static_cast<Muley&>(m), s, host);
+  });
+  host.registerWidget(PlateAnalyse::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new PlateAnalyseWidget(static_cast<PlateAnalyse&>(m), s, host);
   });
 }
 

@@ -131,6 +131,23 @@ TEST_F(CommandTest, DesignShowsThePackFoundWithBothPassFields) {
   EXPECT_GE(Val(d->txtover->text), Val(cond->field(kMargin).text));
 }
 
+// A refused heat balance leaves nothing to rate: every command says so
+// instead of rating the crossed temperatures the refusal left behind.
+TEST_F(CommandTest, EveryCommandRefusesWithoutABalance) {
+  choose("VX038N", "47");
+  ASSERT_TRUE(d->RunCheck());
+  SetText(cond->field(kTinA), "70");  // below circuit B's outlet of 80
+  Click(cond->controls(), *cond->balanceButton);
+  ASSERT_FALSE(session.var().BalanceDone);
+  for (Control* command : {d->Command1, d->Command2, d->Command9, d->Command10}) {
+    Click(d->controls(), *command);
+    EXPECT_EQ(lastId(), 427) << command->name;
+    EXPECT_FALSE(session.var().ResultAvailable) << command->name;
+    EXPECT_FALSE(session.main().menuItem("mnuFilePrint").enabled) << command->name;
+    EXPECT_EQ(d->txtover->text, "") << command->name;
+  }
+}
+
 TEST_F(CommandTest, DesignThatCannotMeetTheDutyLeavesNoResult) {
   SetText(cond->field(kAllowDpA), "0.01");  // no pack can stay under 10 Pa
   Click(cond->controls(), *cond->balanceButton);

@@ -5,6 +5,7 @@
 #include <QMdiArea>
 
 #include "conditions/other_data.h"
+#include "ui/translations.h"
 
 #include "support/ui_program.h"
 
@@ -15,6 +16,7 @@ class ConditionScreenTest : public QObject {
  private slots:
   void aChangedConditionComesToTheFrontOnce();
   void longNotesNeverCoverTheGrid();
+  void theProgramSpeaksChinese();
 };
 
 void ConditionScreenTest::aChangedConditionComesToTheFrontOnce() {
@@ -60,6 +62,36 @@ void ConditionScreenTest::longNotesNeverCoverTheGrid() {
     QVERIFY2(notes->height() >= notes->sizeHint().height(), text);
     QVERIFY2(frame->geometry().bottom() < frame->parentWidget()->height(), text);
   }
+}
+
+// Qt's own buttons, the date, the greyed steam caption and the model list.
+void ConditionScreenTest::theProgramSpeaksChinese() {
+  QVERIFY(InstallChineseTranslations(*qApp));
+  QMessageBox box;
+  box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel | QMessageBox::Ok);
+  QVERIFY(box.button(QMessageBox::Yes)->text().startsWith("是"));
+  QVERIFY(box.button(QMessageBox::No)->text().startsWith("否"));
+  QVERIFY(box.button(QMessageBox::Cancel)->text().startsWith("取消"));
+  QVERIFY(box.button(QMessageBox::Ok)->text().startsWith("确定"));
+  QCOMPARE(ChineseShortDate(QDate(2026, 12, 9)), QString("2026/12/9"));
+
+  Program p;
+  QVERIFY(p.started);
+  // The steam-pressure caption greys with its field, though it is coloured.
+  auto* caption = p.in<QLabel>("Condition", "Label9(4)");
+  QCOMPARE(caption->text(), QString("蒸汽压力"));
+  QVERIFY(!caption->isEnabled());
+  QCOMPARE(caption->palette().color(QPalette::Disabled, QPalette::WindowText),
+           QApplication::palette().color(QPalette::Disabled, QPalette::WindowText));
+  // The model list opens as about 20 rows, not as tall as the catalogue.
+  QVERIFY(p.openDesign());
+  auto* models = p.in<QComboBox>(DesignWindow::kName, "cbotype");
+  QVERIFY(models->count() > 25);
+  models->showPopup();
+  QAbstractItemView* view = models->view();
+  const int row = view->sizeHintForRow(0);
+  QVERIFY2(view->height() <= 21 * row, qPrintable(QString("%1 rows of %2").arg(view->height()).arg(row)));
+  models->hidePopup();
 }
 
 }  // namespace vx
