@@ -214,7 +214,7 @@ class OutlinePicture : public QLabel {
 
 }  // namespace
 
-DrawingWidget::DrawingWidget(Drawing& model, QtHost& host) {
+DrawingWidget::DrawingWidget(Drawing& model, Session& session, QtHost& host) {
   setObjectName(QString::fromStdString(model.name()));
   setWindowTitle(QString::fromStdString(model.caption));
   auto* b = new Binder(model, host, this);
@@ -255,7 +255,9 @@ DrawingWidget::DrawingWidget(Drawing& model, QtHost& host) {
   // 9600 x 7200 twips.
   resize(640, 480);
   // The close box hides the window as 退出 does: its texts stay for the outputs.
-  connect(this, &QObject::destroyed, &host, [&model] { model.visible = false; });
+  connect(this, &QObject::destroyed, &host, [&session, shown = &model] {
+    if (session.existing(Drawing::kName) == shown) shown->visible = false;
+  });
   b->refresh();
 }
 

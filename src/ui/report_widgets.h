@@ -28,7 +28,7 @@ class PheListWidget : public QWidget {
 class DrawingWidget : public QWidget {
   Q_OBJECT
  public:
-  DrawingWidget(Drawing& model, QtHost& host);
+  DrawingWidget(Drawing& model, Session& session, QtHost& host);
 };
 
 class CoInforDialog : public QDialog {

@@ -48,8 +48,8 @@ void registerWidgets(QtHost& host) {
   host.registerWidget(PheList::kName, true, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new PheListWidget(static_cast<PheList&>(m), s, host);
   });
-  host.registerWidget(Drawing::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
-    return new DrawingWidget(static_cast<Drawing&>(m), host);
+  host.registerWidget(Drawing::kName, true, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new DrawingWidget(static_cast<Drawing&>(m), s, host);
   });
   host.registerWidget(FrmCoInfor::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new CoInforDialog(static_cast<FrmCoInfor&>(m), s, host);
