@@ -8,6 +8,7 @@
 
 #include "app/session.h"
 #include "common/file_io.h"
+#include "common/gbk.h"
 #include "common/messages.h"
 #include "common/res_table.h"
 
@@ -165,10 +166,10 @@ bool MainWindow::startUp() {
   // Every file that the installation lists must be there. A missing or
   // malformed list counts as a damaged installation too.
   ResTableResult required = LoadResTable(session_.dataDir(), kRequiredFilesSection, kRequiredFiles);
-  bool complete = required.ok;
+  bool complete = required.ok && GbkAvailable();
   if (complete) {
     for (const std::string& name : required.entries) {
-      if (name.empty() || !findFileNoCase(session_.dataDir(), name)) {
+      if (!InstallationFileUsable(session_.dataDir(), name)) {
         complete = false;
         break;
       }

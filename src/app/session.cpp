@@ -1,5 +1,7 @@
 #include "app/session.h"
 
+#include <algorithm>
+
 #include "app/about_window.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
@@ -8,6 +10,7 @@
 #include "exchanger/true_temp.h"
 #include "settings/frm_co_infor.h"
 #include "tools/drawing.h"
+#include "properties/property_window.h"
 #include "tools/heat_index.h"
 #include "tools/muley.h"
 #include "tools/plate_analyse.h"
@@ -37,6 +40,12 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   registerWindow(Drawing::kName, [](Session& s) { return std::make_unique<Drawing>(s.context()); });
   registerWindow(FrmCoInfor::kName, [](Session& s) { return std::make_unique<FrmCoInfor>(s.context()); });
   main_->setCommand(cmd::kDrawing, [this] { showWindow(Drawing::kName, false); });
+  registerWindow(PropertyWindow::kName, [](Session& s) { return std::make_unique<PropertyWindow>(s.context()); });
+  // The property window is loaded afresh each time it is shown.
+  main_->setCommand(cmd::kProperty, [this] {
+    closeWindow(PropertyWindow::kName);
+    showWindow(PropertyWindow::kName, true);
+  });
   registerWindow(Unit::kName, [](Session& s) { return std::make_unique<Unit>(s.context()); });
   registerWindow(PlateAnalyse::kName, [](Session& s) { return std::make_unique<PlateAnalyse>(s.context()); });
   registerWindow(Muley::kName, [](Session& s) { return std::make_unique<Muley>(s.context()); });
@@ -52,10 +61,16 @@ Session::~Session() = default;
 
 bool Session::start() {
   if (!main_->startUp()) return false;
+  // A conditions window that could not read its presets has shown 531: the
+  // program cannot start a case and ends, as for a missing file.
+  if (!existing(Condition::kName)) {
+    end(1);
+    return false;
+  }
   // The intermediate-data window stands at the top right of the workspace.
   showWindow(OtherData::kName, false);
   host_.placeTopRight(OtherData::kName);
-  if (existing(Condition::kName)) showWindow(Condition::kName, false);
+  showWindow(Condition::kName, false);
   return true;
 }
 
@@ -117,6 +132,8 @@ void Session::showWindow(const std::string& name, bool modal) {
   if (!w) return;
   w->visible = true;
   host_.showWindow(name, modal);
+  // A modal window may have closed again before the screen returned.
+  if (!existing(name)) return;
   activated(name);
 }
 
@@ -127,21 +144,25 @@ void Session::activated(const std::string& name) {
 }
 
 void Session::closeWindow(const std::string& name) {
-  for (auto it = windows_.begin(); it != windows_.end(); ++it) {
-    if (it->first == name) {
-      // Take the window out of the list before the host closes it: closing
-      // on the screen may call back here (a dialog's finished signal), and
-      // that call must find the window gone instead of an iterator that the
-      // erase below would have left dangling. The view model stays alive
-      // until the session ends: the window may close itself from one of its
-      // own rules, and its widget may refresh once more while it goes away.
-      retired_.push_back(std::move(it->second));
-      windows_.erase(it);
-      if (activeWindow_ == name) activeWindow_ = main_->name();
-      host_.closeWindow(name);
-      return;
-    }
-  }
+  auto find = [this, &name] {
+    return std::find_if(windows_.begin(), windows_.end(), [&name](const auto& w) { return w.first == name; });
+  };
+  auto it = find();
+  if (it == windows_.end()) return;
+  // The window's closing rule first; it may reach other windows (and the
+  // list of windows may change under it).
+  if (it->second) it->second->onClose();
+  it = find();
+  if (it == windows_.end()) return;
+  // Take the window out of the list before the host closes it: closing on
+  // the screen may call back here (a dialog's finished signal), and that
+  // call must find the window gone. The view model stays alive until the
+  // session ends: the window may close itself from one of its own rules,
+  // and its widget may refresh once more while it goes away.
+  retired_.push_back(std::move(it->second));
+  windows_.erase(it);
+  if (activeWindow_ == name) activeWindow_ = main_->name();
+  host_.closeWindow(name);
 }
 
 }  // namespace vx

@@ -1,7 +1,9 @@
 #include "cli/job_runner.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 #include "app/script_host.h"
 #include "app/session.h"
@@ -205,10 +207,42 @@ int keyCode(const std::string& key) {
   return cp;
 }
 
+// A whole number of the job that fits an int; anything else is malformed
+// (1e20 or 2^40 must not wrap round to some other control or entry).
+int wholeNumber(const json& value, const char* what) {
+  if (value.is_number_integer()) {
+    if (value.is_number_unsigned()) {
+      if (value.get<std::uint64_t>() <= static_cast<std::uint64_t>(std::numeric_limits<int>::max()))
+        return static_cast<int>(value.get<std::uint64_t>());
+    } else {
+      const std::int64_t n = value.get<std::int64_t>();
+      if (n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max()) return static_cast<int>(n);
+    }
+  }
+  throw StepError{std::string(what) + " must be a whole number"};
+}
+
+// An action named with false is no action: the job is malformed.
+void requireTrue(const json& value, const char* what) {
+  if (!value.is_boolean() || !value.get<bool>()) throw StepError{std::string(what) + " must be true"};
+}
+
 // Runs one step; returns a note when the control ignored the action.
 std::string runStep(Session& session, const json& step) {
   if (!step.is_object()) throw StepError{"a step must be an object"};
   if (!step.contains("window") || !step["window"].is_string()) throw StepError{"no window named"};
+  if (step.contains("close") && !step.contains("control")) {
+    // The window's title bar: close it (the main window's exit sequence).
+    std::string name = step["window"];
+    if (!session.knowsWindow(name)) throw StepError{"unknown window " + name};
+    if (name == session.main().name()) {
+      session.requestExit();
+      return "";
+    }
+    if (!session.existing(name)) return name + " is not open; nothing happened";
+    session.closeWindow(name);
+    return "";
+  }
   if (!step.contains("control") || !step["control"].is_string()) throw StepError{"no control named"};
   std::string windowName = step["window"];
   std::string controlName = step["control"];
@@ -219,10 +253,7 @@ std::string runStep(Session& session, const json& step) {
   // leave the active child as it is.
   if (windowName != session.main().name()) session.activated(windowName);
   int index = -1;
-  if (step.contains("index")) {
-    if (!step["index"].is_number_integer()) throw StepError{"index must be a whole number"};
-    index = step["index"];
-  }
+  if (step.contains("index")) index = wholeNumber(step["index"], "index");
   Control* control = window->controls().find(controlName, index);
   if (!control) {
     throw StepError{"unknown control " + controlName + (index >= 0 ? "(" + std::to_string(index) + ")" : "") +
@@ -232,17 +263,18 @@ std::string runStep(Session& session, const json& step) {
   bool done = false;
   if (step.contains("cell")) {
     const json& cell = step["cell"];
-    if (!cell.is_array() || cell.size() != 2 || !cell[0].is_number_integer() || !cell[1].is_number_integer())
-      throw StepError{"a cell step needs \"cell\": [row, col]"};
+    if (!cell.is_array() || cell.size() != 2) throw StepError{"a cell step needs \"cell\": [row, col]"};
+    const int row = wholeNumber(cell[0], "a cell's row"), col = wholeNumber(cell[1], "a cell's column");
     if (control->kind != ControlKind::Grid) throw StepError{control->label() + " is not a grid"};
-    if (!control->grid.inside(cell[0], cell[1])) throw StepError{"cell outside the grid"};
+    if (!control->grid.inside(row, col)) throw StepError{"cell outside the grid"};
     if (step.contains("text") && step["text"].is_string()) {
-      done = SetCell(*control, cell[0], cell[1], step["text"].get<std::string>());
+      done = SetCell(*control, row, col, step["text"].get<std::string>());
     } else if (step.contains("key") && step["key"].is_string()) {
       // Click the cell, then type the key into it.
-      done = ClickCell(*control, cell[0], cell[1]) && TypeKey(*control, keyCode(step["key"].get<std::string>()));
+      done = ClickCell(*control, row, col) && TypeKey(*control, keyCode(step["key"].get<std::string>()));
     } else if (step.contains("click")) {
-      done = ClickCell(*control, cell[0], cell[1]);
+      requireTrue(step["click"], "click");
+      done = ClickCell(*control, row, col);
     } else {
       throw StepError{"a cell step needs a \"text\", a \"key\" or a \"click\""};
     }
@@ -256,12 +288,12 @@ std::string runStep(Session& session, const json& step) {
     if (!step["checked"].is_boolean()) throw StepError{"checked must be true or false"};
     done = SetChecked(set, *control, step["checked"].get<bool>());
   } else if (step.contains("pick")) {
-    if (!step["pick"].is_number_integer()) throw StepError{"pick must be a whole number"};
-    int entry = step["pick"];
+    const int entry = wholeNumber(step["pick"], "pick");
     if (entry < 0 || entry >= static_cast<int>(control->items.size()))
       throw StepError{"pick " + std::to_string(entry) + " is not an entry of " + control->label()};
     done = Pick(*control, entry);
   } else if (step.contains("select") || step.contains("click")) {
+    requireTrue(step.contains("select") ? step["select"] : step["click"], step.contains("select") ? "select" : "click");
     done = Click(set, *control);
   } else if (step.contains("mouse")) {
     // The pointer moves over a picture box to [x, y] in its user coordinates.
@@ -272,6 +304,7 @@ std::string runStep(Session& session, const json& step) {
     done = control->enabled && control->visible;
     if (done && control->mouseMoved) control->mouseMoved(at[0].get<double>(), at[1].get<double>());
   } else if (step.contains("leave")) {
+    requireTrue(step["leave"], "leave");
     // The focus leaves the control (Tab or a click elsewhere).
     if (control->left) control->left();
     done = true;
@@ -306,7 +339,9 @@ JobResult RunJob(const json& job, const std::filesystem::path& dataDir) {
       answers.push_back(a);
     }
   }
-  json steps = job.value("steps", json::array());
+  // The type is checked before anything is copied.
+  static const json kNoSteps = json::array();
+  const json& steps = job.contains("steps") ? job["steps"] : kNoSteps;
   if (!steps.is_array()) {
     result.status = 1;
     result.error = "\"steps\" must be an array";
@@ -332,6 +367,33 @@ JobResult RunJob(const json& job, const std::filesystem::path& dataDir) {
   result.output["notes"] = notes;
   result.status = session.ended() ? 2 : 0;
   return result;
+}
+
+json ParseJob(const std::string& text, std::string& error) {
+  // The nesting is measured on the text first: parsing, copying and freeing
+  // a document recurse once per level.
+  int depth = 0;
+  bool inString = false, escaped = false;
+  for (char c : text) {
+    if (inString) {
+      if (escaped) escaped = false;
+      else if (c == '\\') escaped = true;
+      else if (c == '"') inString = false;
+    } else if (c == '"') {
+      inString = true;
+    } else if (c == '[' || c == '{') {
+      if (++depth > kMaxJobDepth) {
+        error = "the job is nested deeper than " + std::to_string(kMaxJobDepth) + " levels";
+        return json(json::value_t::discarded);
+      }
+    } else if (c == ']' || c == '}') {
+      --depth;
+    }
+  }
+  // One document and nothing after it but blanks.
+  json job = json::parse(text, nullptr, false);
+  if (job.is_discarded()) error = "not valid JSON (or text after the job)";
+  return job;
 }
 
 }  // namespace vx

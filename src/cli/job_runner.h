@@ -19,6 +19,12 @@ struct JobResult {
 // Runs `job` ({"steps": [...], "answers": [...]}) in a new session on `dataDir`.
 JobResult RunJob(const nlohmann::json& job, const std::filesystem::path& dataDir);
 
+// Reads a job from its text: one JSON document and nothing after it, nested
+// at most kMaxJobDepth deep (deeper documents would exhaust the stack).
+// On failure `error` says why and the result is discarded.
+constexpr int kMaxJobDepth = 64;
+nlohmann::json ParseJob(const std::string& text, std::string& error);
+
 // The state of a session as JSON: windows, case and main window.
 nlohmann::json DescribeSession(Session& session, const ScriptHost& host);
 

@@ -1,10 +1,15 @@
 #include "cli/lookups.h"
 
+#include <cmath>
+
 #include "app/script_host.h"
 #include "cli/job_runner.h"
 #include "common/messages.h"
+#include "common/numeric_csv.h"
 #include "common/record_file.h"
 #include "exchanger/catalogue.h"
+#include "properties/property_calc.h"
+#include "properties/property_files.h"
 #include "properties/water_steam.h"
 
 using nlohmann::json;
@@ -72,6 +77,54 @@ LookupResult ListModels(const std::filesystem::path& dir) {
                       {"channels", channels}});
   }
   return {true, {{"ok", true}, {"models", models}}};
+}
+
+LookupResult LookupFluid(const std::filesystem::path& dir, const std::string& entry, double concentration,
+                         double temperature) {
+  const auto names = ListCommonFluids(dir);
+  int k = -1;
+  for (size_t i = 0; i < names.size(); ++i)
+    if (names[i] == entry) k = static_cast<int>(i);
+  double position = 0;
+  if (k < 0 && parseNumber(entry, position) && position >= 0 && position < static_cast<double>(names.size()) &&
+      position == std::floor(position))
+    k = static_cast<int>(position);
+  auto rec = k >= 0 ? ReadCommonFluid(dir, k + 1) : std::nullopt;
+  if (!rec) return {false, {{"ok", false}, {"error", "no common fluid " + entry}}};
+
+  // The entries' bounds as the window sets them from the list.
+  auto bound = [](float v) { return static_cast<int>(std::nearbyint(std::fmax(-1e9, std::fmin(1e9, v)))); };
+  EntryBounds cb{rec->HasConcentration != 0, bound(rec->CMin), bound(rec->CMax)};
+  EntryBounds tb{rec->HasTemperature != 0, bound(rec->TMin), bound(rec->TMax)};
+  ScriptHost host;
+  CommonFluidTexts texts = CommonFluidProps(LoadFluidTables(dir), host, k, concentration, temperature, cb, tb);
+  json messages = json::array();
+  for (const auto& m : host.messages()) {
+    json jm = {{"text", m.text}};
+    if (m.id) jm["id"] = m.id;
+    messages.push_back(jm);
+  }
+  bool ok = true;
+  for (const auto& t : texts) ok = ok && !t.empty();
+  json out = {{"ok", ok},
+              {"entry", k},
+              {"name", rec->Name},
+              {"concentration", concentration},
+              {"temperature", temperature},
+              {"density", texts[0]},
+              {"specificHeat", texts[1]},
+              {"conductivity", texts[2]},
+              {"viscosity", texts[3]},
+              {"messages", messages}};
+  if (cb.enabled) out["concentrationRange"] = {cb.lower, cb.upper};
+  if (tb.enabled) {
+    int lower = tb.lower;
+    if (cb.enabled) {
+      if (auto m = MinTemperature(LoadFluidTables(dir), k, concentration)) lower = *m;
+    }
+    out["temperatureRange"] = {lower, tb.upper};
+  }
+  return {ok, out};
 }
 
 }  // namespace vx

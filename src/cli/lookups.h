@@ -18,5 +18,10 @@ LookupResult LookupWater(const std::filesystem::path& dir, float temperature);
 LookupResult LookupSteam(const std::filesystem::path& dir, float gaugePressure);
 // The listed models of the catalogue with their channel kinds.
 LookupResult ListModels(const std::filesystem::path& dir);
+// A common fluid (its list position from 0, or its name) at a concentration
+// (mass %) and a temperature (C), as the property window shows it: the four
+// texts and the messages shown. Not ok when a box stays empty.
+LookupResult LookupFluid(const std::filesystem::path& dir, const std::string& entry, double concentration,
+                         double temperature);
 
 }  // namespace vx

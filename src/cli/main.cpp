@@ -1,6 +1,7 @@
 // veloxa-cli: the scripted front end and the look-ups of the command line.
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -19,6 +20,8 @@ void usage(std::ostream& out) {
          "       veloxa-cli water T [--data-dir DIR]     water at T C\n"
          "       veloxa-cli steam P [--data-dir DIR]     saturated steam at P MPa gauge\n"
          "       veloxa-cli models [--data-dir DIR]      the plate catalogue\n"
+         "       veloxa-cli fluid ENTRY C T [--data-dir DIR]  common fluid ENTRY (position from 0 or name)\n"
+         "                                               at C mass % and T C\n"
          "       veloxa-cli --version\n";
 }
 
@@ -50,6 +53,26 @@ int runLookup(const std::vector<std::string>& rest, const std::optional<std::str
   return r.ok ? 0 : 3;
 }
 
+// The common-fluid look-up: exit status as for the other look-ups.
+int runFluid(const std::vector<std::string>& rest, const std::optional<std::string>& dataDir) {
+  double c = 0, t = 0;
+  for (size_t i : {2u, 3u}) {
+    if (!vx::parseNumber(rest[i], i == 2 ? c : t)) {
+      std::cerr << "veloxa-cli: " << rest[i] << " is not a number\n";
+      return 1;
+    }
+  }
+  auto dir = dataFolder(dataDir);
+  if (!dir) return 1;
+  vx::LookupResult r = vx::LookupFluid(*dir, rest[1], c, t);
+  if (r.output.contains("error")) {
+    std::cerr << "veloxa-cli: " << r.output["error"].get<std::string>() << "\n";
+    return 1;
+  }
+  std::cout << r.output.dump(2) << "\n";
+  return r.ok ? 0 : 3;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,23 +96,26 @@ int main(int argc, char** argv) {
   }
   const bool lookup = (rest.size() == 2 && (rest[0] == "water" || rest[0] == "steam")) ||
                       (rest.size() == 1 && rest[0] == "models");
-  if (!lookup && (rest.size() != 2 || rest[0] != "run")) {
+  const bool fluid = rest.size() == 4 && rest[0] == "fluid";
+  if (!lookup && !fluid && (rest.size() != 2 || rest[0] != "run")) {
     usage(std::cerr);
     return 1;
   }
   if (lookup) return runLookup(rest, dataDir);
+  if (rest.size() == 4 && rest[0] == "fluid") return runFluid(rest, dataDir);
 
   nlohmann::json job;
   {
-    std::ifstream in(rest[1]);
+    std::ifstream in(rest[1], std::ios::binary);
     if (!in) {
       std::cerr << "veloxa-cli: cannot read " << rest[1] << "\n";
       return 1;
     }
-    try {
-      in >> job;
-    } catch (const nlohmann::json::exception& e) {
-      std::cerr << "veloxa-cli: " << rest[1] << " is not valid JSON: " << e.what() << "\n";
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string error;
+    job = vx::ParseJob(text, error);
+    if (job.is_discarded()) {
+      std::cerr << "veloxa-cli: " << rest[1] << ": " << error << "\n";
       return 1;
     }
   }

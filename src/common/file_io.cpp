@@ -68,6 +68,18 @@ std::optional<fs::path> findFileNoCase(const fs::path& dir, const std::string& n
   return std::nullopt;
 }
 
+bool InstallationFileUsable(const fs::path& dir, const std::string& name) {
+  // A plain name inside the folder: no folders, no way out of it.
+  if (name.empty() || name == "." || name == ".." || name.find_first_of("/\\") != std::string::npos) return false;
+  auto path = findFileNoCase(dir, name);
+  if (!path) return false;
+  std::error_code ec;
+  // A folder, a FIFO or a device in its place is no file of the program's.
+  if (!fs::is_regular_file(*path, ec)) return false;
+  std::ifstream in(*path, std::ios::binary);
+  return static_cast<bool>(in);
+}
+
 fs::path dataPath(const fs::path& dir, const std::string& name) {
   auto found = findFileNoCase(dir, name);
   return found ? *found : dir / name;

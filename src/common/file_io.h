@@ -25,6 +25,10 @@ bool writeFileAtomic(const std::filesystem::path& path, const std::string& bytes
 std::optional<std::filesystem::path> findFileNoCase(const std::filesystem::path& dir,
                                                     const std::string& name);
 
+// An installation file the program can use: a readable regular file of that
+// plain name (matched without regard to case) directly in the folder.
+bool InstallationFileUsable(const std::filesystem::path& dir, const std::string& name);
+
 // The path of `name` in `dir`: the existing file matched without regard to
 // case, or dir / name when there is none yet.
 std::filesystem::path dataPath(const std::filesystem::path& dir, const std::string& name);

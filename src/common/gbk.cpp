@@ -49,6 +49,13 @@ std::string convert(const char* to, const char* from, const std::string& in,
 
 }  // namespace
 
+bool GbkAvailable() {
+  iconv_t cd = iconv_open("GBK", "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  iconv_close(cd);
+  return true;
+}
+
 std::string toGbk(const std::string& utf8) { return convert("GBK", "UTF-8", utf8, "?"); }
 
 std::string fromGbk(const std::string& gbk) { return convert("UTF-8", "GBK", gbk, "\xEF\xBF\xBD"); }

@@ -5,6 +5,9 @@
 
 namespace vx {
 
+// Whether the system can convert between GBK and UTF-8 (the program's files
+// need it; the start-up check refuses to run without it).
+bool GbkAvailable();
 // UTF-8 -> GBK. Characters GBK cannot hold become "?".
 std::string toGbk(const std::string& utf8);
 // GBK -> UTF-8. Invalid bytes become U+FFFD.

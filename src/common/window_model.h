@@ -19,6 +19,8 @@ class WindowModel {
   const std::string& name() const { return name_; }
   // The window became the active window.
   virtual void onActivate() {}
+  // The window is closing, by one of its commands or by its title bar.
+  virtual void onClose() {}
   ControlSet& controls() { return controls_; }
   const ControlSet& controls() const { return controls_; }
 

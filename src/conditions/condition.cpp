@@ -4,6 +4,7 @@
 #include "common/messages.h"
 #include "common/record_file.h"
 #include "conditions/other_data.h"
+#include "properties/property_window.h"
 #include "properties/water_steam.h"
 #include "settings/preset_file.h"
 
@@ -116,16 +117,10 @@ void Condition::build() {
   Command5->clicked = [this] { openDesign(); };
   Command3 = &controls_.add("Command3", ControlKind::Button);
   Command3->text = "选择其他的介质";
-  Command3->clicked = [this] {
-    ctx_.windows.showWindow("property", true);
-    adoptForA();
-  };
+  Command3->clicked = [this] { chooseMedium(kCircuitA); };
   Command4 = &controls_.add("Command4", ControlKind::Button);
   Command4->text = "选择其他的介质";
-  Command4->clicked = [this] {
-    ctx_.windows.showWindow("property", true);
-    adoptForB();
-  };
+  Command4->clicked = [this] { chooseMedium(kCircuitB); };
   lbldt = &controls_.add("lbldt", ControlKind::Label);
   Picture1 = &controls_.add("Picture1", ControlKind::Picture);
 
@@ -334,9 +329,21 @@ void Condition::openDesign() {
   }
 }
 
+void Condition::chooseMedium(int circuit) {
+  // The property window is modal and loaded afresh; what it adopts is
+  // applied when it closes, however it closes.
+  ctx_.windows.closeWindow(PropertyWindow::kName);
+  auto* window = ctx_.windows.windowAs<PropertyWindow>(PropertyWindow::kName);
+  if (!window) return;
+  window->whenClosed = [this, circuit] { circuit == kCircuitA ? adoptForA() : adoptForB(); };
+  ctx_.windows.showWindow(PropertyWindow::kName, true);
+}
+
 void Condition::adoptForA() {
   VeloxaVar& v = ctx_.var;
   if (trimField(v.AdoptedName).empty()) return;
+  // A new medium withdraws the result like any other edit of the conditions.
+  contentEdited();
   Assign(*cbomedium1, v.AdoptedName);
   cbomedium1->listIndex = -1;
   v.MediumProp(kDensity, kCircuitA) = v.AdoptedDensity;
@@ -350,6 +357,7 @@ void Condition::adoptForA() {
 void Condition::adoptForB() {
   VeloxaVar& v = ctx_.var;
   if (trimField(v.AdoptedName).empty()) return;
+  contentEdited();
   cbomedium2->listIndex = -1;
   Assign(*cbomedium2, v.AdoptedName);
   v.MediumProp(kDensity, kCircuitB) = v.AdoptedDensity;

@@ -70,6 +70,8 @@ class Condition : public WindowModel {
   // The person's commands and the rules other windows call.
   void runBalance();        // "热平衡"
   void openDesign();        // "设计计算"
+  // "选择其他的介质": opens the property window for circuit A or B.
+  void chooseMedium(int circuit);
   void adoptForA();         // after the property window closed, circuit A
   void adoptForB();         // the same for circuit B
   // Picks an entry of circuit B's medium list (rule 8; also the case file).

@@ -49,6 +49,22 @@ void Condition::runBalance() {
     const bool phaseChange = v.circuitBCondenses();
     const bool bGas = Opt2LV[1]->checked;
 
+    // A number that does not fit single precision ("1e308", "nan") is the
+    // field's invalid value; it is refused before anything is stored, so the
+    // case keeps finite values. A given flow or heat load must be positive.
+    auto fits = [&](int field) { return std::isfinite(static_cast<float>(number(field))); };
+    const int fieldMessages[kBoxes] = {413, 414, 415, 413, 414, 415, 416};
+    for (int i = 0; i < kBoxes; ++i) {
+      const bool nonPositive = (i == kFlowA || i == kFlowB || i == kHeatLoad) && number(i) <= 0;
+      if (!fits(i) || (given(i) && nonPositive)) {
+        if (i == kHeatLoad) refuse(416);
+        refuse(fieldMessages[i], {"|1", i < 3 ? "A" : "B"});
+      }
+    }
+    if (!fits(kAllowDpA) || !fits(kAllowDpB)) refuse(417);
+    if (!fits(kFoulingA) || !fits(kFoulingB)) refuse(440);  // no message of its own
+    if (!fits(kDesignTemperatureA) || !fits(kDesignTemperatureB)) refuse(424);
+
     // Step 2.
     float& mA = v.FlowA;
     float& mB = v.FlowB;
@@ -76,6 +92,15 @@ void Condition::runBalance() {
     ToutB = static_cast<float>(number(kToutB));
     v.AllowDpA = static_cast<float>(number(kAllowDpA));
     v.AllowDpB = static_cast<float>(number(kAllowDpB));
+    // A volume flow times its density may still leave single precision.
+    if (!std::isfinite(mA)) {
+      mA = 0;
+      refuse(413, {"|1", "A"});
+    }
+    if (!std::isfinite(mB)) {
+      mB = 0;
+      refuse(413, {"|1", "B"});
+    }
 
     // The energy balance, in the forms the design office uses. A divisor of
     // zero (a medium adopted with incomplete data) refuses the balance.

@@ -57,7 +57,11 @@ bool columnRefused(const PropertyRecord& rec, int k) {
                       std::isfinite(rec.VapourDensity[k]) && std::isfinite(rec.SpecificHeat[k]) &&
                       std::isfinite(rec.Conductivity[k]) && std::isfinite(rec.Viscosity[k]) &&
                       std::isfinite(rec.LatentHeat[k]);
-  return !finite || product == 0.0;
+  // A density, heat capacity, conductivity or viscosity of 0 or below would
+  // reach the rating as a division by zero or a negative Reynolds number.
+  const bool positive = rec.Density[k] > 0 && rec.SpecificHeat[k] > 0 && rec.Conductivity[k] > 0 &&
+                        rec.Viscosity[k] > 0;
+  return !finite || product == 0.0 || !positive;
 }
 
 }  // namespace

@@ -41,8 +41,8 @@ std::optional<PropertyRecord> ReadSelfData(const std::filesystem::path& dir, int
 
 // Adds a medium, or updates the record of the same name (letter case aside)
 // after question 523. Refuses an empty name (524, information) and a column
-// whose density x specific heat x conductivity x viscosity is 0 or not a
-// number (524, critical). Returns the record number written, or nullopt when
+// whose density, specific heat, conductivity or viscosity is 0, negative or
+// not a number (524, critical). Returns the record number written, or nullopt when
 // the person declines, the data are refused or the file cannot be written
 // (569 with "75").
 std::optional<int> SaveSelfData(const std::filesystem::path& dir, Host& host, const std::string& name,

@@ -1,5 +1,7 @@
 #include "properties/water_steam.h"
 
+#include <cmath>
+
 #include "common/file_io.h"
 #include "common/helpers.h"
 #include "common/record_file.h"
@@ -77,12 +79,40 @@ int bracket(const RecordFile& file, float x, KeyOf keyOf) {
   }
 }
 
+bool positive(float x) { return std::isfinite(x) && x > 0; }
+
+// A table that no water or steam could have (keys not finite or out of
+// order, properties not finite and positive) is damaged and not used, so
+// that no look-up hands on a number from nonsense.
+bool waterTableSound(const RecordFile& file) {
+  float previous = -INFINITY;
+  for (int i = 1; i <= file.count(); ++i) {
+    const WaterRecord w = readWaterRecord(file.record(i));
+    if (!std::isfinite(w.temperature) || w.temperature < previous) return false;
+    if (!positive(w.density) || !positive(w.specificHeat) || !positive(w.conductivity) || !positive(w.viscosity))
+      return false;
+    previous = w.temperature;
+  }
+  return true;
+}
+
+bool steamTableSound(const RecordFile& file) {
+  float previous = -INFINITY;
+  for (int i = 1; i <= file.count(); ++i) {
+    const SteamRecord s = readSteamRecord(file.record(i));
+    if (!std::isfinite(s.pressure) || s.pressure < previous) return false;
+    if (!std::isfinite(s.saturationTemperature) || !positive(s.vapourDensity) || !positive(s.latentHeat)) return false;
+    previous = s.pressure;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<WaterProperties> WaterTable(const std::filesystem::path& dir, float temperature, bool rejectNegative) {
-  if (rejectNegative && temperature < 0) return std::nullopt;
+  if (!std::isfinite(temperature) || (rejectNegative && temperature < 0)) return std::nullopt;
   auto file = loadTable(dir, kWaterFile, kWaterRecordLength);
-  if (!file) return std::nullopt;
+  if (!file || !waterTableSound(*file)) return std::nullopt;
   int i = bracket(*file, temperature, [](const std::string& b) { return readWaterRecord(b).temperature; });
   if (i == 0) return std::nullopt;
   WaterRecord a = readWaterRecord(file->record(i));
@@ -93,8 +123,9 @@ std::optional<WaterProperties> WaterTable(const std::filesystem::path& dir, floa
 }
 
 std::optional<SteamProperties> SteamTable(const std::filesystem::path& dir, float gaugePressure) {
+  if (!std::isfinite(gaugePressure)) return std::nullopt;
   auto file = loadTable(dir, kSteamFile, kSteamRecordLength);
-  if (!file) return std::nullopt;
+  if (!file || !steamTableSound(*file)) return std::nullopt;
   // The key is the gauge pressure, formed in single precision.
   auto keyOf = [](const std::string& b) { return readSteamRecord(b).pressure - 0.1f; };
   int i = bracket(*file, gaugePressure, keyOf);

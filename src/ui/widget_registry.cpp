@@ -5,11 +5,13 @@
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
+#include "properties/property_window.h"
 #include "ui/about_dialog.h"
 #include "ui/check_result_widget.h"
 #include "ui/condition_widget.h"
 #include "ui/design_widget.h"
 #include "ui/other_data_widget.h"
+#include "ui/property_dialog.h"
 #include "ui/qt_host.h"
 #include "ui/report_widgets.h"
 #include "reports/outputs.h"
@@ -38,6 +40,9 @@ void registerWidgets(QtHost& host) {
   });
   host.registerWidget(CheckResult::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
     return new CheckResultWidget(static_cast<CheckResult&>(m), host);
+  });
+  host.registerWidget(PropertyWindow::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new PropertyDialog(static_cast<PropertyWindow&>(m), s, host);
   });
   host.registerWidget(TrueTemp::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
     return new TrueTempWidget(static_cast<TrueTemp&>(m), host);

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <functional>
 
 #include <fstream>
 
@@ -76,6 +79,36 @@ TEST(StartUp, ADamagedResourceListRefusesToStart) {
   Session session(host, data.dir());
   EXPECT_FALSE(session.start());
   EXPECT_EQ(host.messages().at(0).id, 531);
+}
+
+// What stands in place of an installation file must be a readable file of
+// the folder; damaged presets end the program the same way.
+TEST(StartUp, OnlyReadableFilesOfTheFolderCount) {
+  auto refused = [](const std::function<void(test::TempData&)>& damage) {
+    test::TempData data;
+    damage(data);
+    ScriptHost host;
+    Session session(host, data.dir());
+    const bool started = session.start();
+    return !started && session.ended() && session.exitStatus() != 0 && !host.messages().empty() &&
+           host.messages().back().id == 531;
+  };
+  EXPECT_TRUE(refused([](test::TempData& d) {
+    d.remove("Steam.dat");
+    std::filesystem::create_directory(d.file("Steam.dat"));
+  }));
+  EXPECT_TRUE(refused([](test::TempData& d) {
+    d.remove("Steam.dat");
+    ASSERT_EQ(mkfifo(d.file("Steam.dat").c_str(), 0644), 0);
+  }));
+  EXPECT_TRUE(refused([](test::TempData& d) {
+    auto lines = readTextLines(d.file("Res.Dat"));
+    ASSERT_TRUE(lines);
+    for (auto& line : *lines)
+      if (line.rfind("Steam.dat", 0) == 0) line = "../Steam.dat" + line.substr(9);
+    ASSERT_TRUE(writeTextLines(d.file("Res.Dat"), *lines));
+  }));
+  EXPECT_TRUE(refused([](test::TempData& d) { ASSERT_TRUE(writeTextLines(d.file("Preset.dat"), {"x"})); }));
 }
 
 TEST(StartUp, FileNamesMatchWithoutRegardToCase) {

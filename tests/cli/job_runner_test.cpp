@@ -20,9 +20,9 @@ struct CliRun {
 };
 
 // Runs the real veloxa-cli with a job file.
-CliRun runCli(const json& job, const std::filesystem::path& dataDir, const std::string& extra = "") {
+CliRun runCliText(const std::string& job, const std::filesystem::path& dataDir, const std::string& extra = "") {
   test::TempDir tmp;
-  std::ofstream(tmp.dir() / "job.json") << job.dump();
+  std::ofstream(tmp.dir() / "job.json") << job;
   std::string command = std::string(VELOXA_CLI) + " run " + (tmp.dir() / "job.json").string() + " --data-dir " +
                         dataDir.string() + extra + " 2>&1";
   CliRun r{0, ""};
@@ -32,6 +32,10 @@ CliRun runCli(const json& job, const std::filesystem::path& dataDir, const std::
   int rc = pclose(pipe);
   r.status = WEXITSTATUS(rc);
   return r;
+}
+
+CliRun runCli(const json& job, const std::filesystem::path& dataDir, const std::string& extra = "") {
+  return runCliText(job.dump(), dataDir, extra);
 }
 
 }  // namespace
@@ -155,6 +159,27 @@ TEST(CliDocumentation, EveryJsonExampleRuns) {
     const CliRun r = runCli(job, data.dir());
     EXPECT_EQ(r.status, 0) << example << r.out;
     EXPECT_FALSE(json::parse(r.out, nullptr, false).is_discarded()) << example;
+  }
+}
+
+// Hostile jobs are malformed (status 1), never wrapped round, acted on or
+// allowed to exhaust the stack.
+TEST(CliHostileJobs, AreMalformed) {
+  test::TempData data;
+  const std::string step = R"({"window": "Condition", "control": "TxtInput", )";
+  const std::vector<std::string> jobs = {
+      std::string(100000, '[') + std::string(100000, ']'),
+      R"({"steps": )" + std::string(70, '[') + std::string(70, ']') + "}",
+      R"({"steps": []} trailing)",
+      R"({"steps": [)" + step + R"("index": 4294967296, "text": "1"}]})",
+      R"({"steps": [)" + step + R"("index": 1e20, "text": "1"}]})",
+      R"({"steps": [{"window": "Condition", "control": "cbomedium2", "pick": -4294967295}]})",
+      R"({"steps": [{"window": "Condition", "control": "balance", "click": false}]})",
+      R"({"steps": [{"window": "OtherData", "control": "MidData1", "cell": [4294967297, 1], "click": true}]})",
+  };
+  for (const std::string& job : jobs) {
+    const CliRun r = runCliText(job, data.dir());
+    EXPECT_EQ(r.status, 1) << job.substr(0, 120) << r.out.substr(0, 300);
   }
 }
 

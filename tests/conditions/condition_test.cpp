@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "app/script_host.h"
 #include "app/session.h"
@@ -109,6 +110,31 @@ TEST_F(ConditionTest, GivenZeroValuesAreRefused) {
   type(kAllowDpB, "0");
   balance();
   EXPECT_EQ(lastId(), 417);
+}
+
+// Numbers beyond single precision, negative flows and heat loads get their
+// field's message, and the case keeps finite values.
+TEST_F(ConditionTest, ValuesBeyondSinglePrecisionAndNegativeDutiesAreRefused) {
+  const VeloxaVar& v = session.var();
+  const std::vector<std::tuple<int, std::string, int>> cases = {
+      {kFlowA, "1e308", 413}, {kFlowA, "-1", 413}, {kTinA, "1e39", 414}, {kToutB, "-1e308", 415},
+      {kAllowDpA, "1e308", 417}, {kFoulingB, "1e300", 440}, {kDesignTemperatureA, "1e308", 424}};
+  for (const auto& [field, text, id] : cases) {
+    const std::string before = cond->field(field).text;
+    type(field, text);
+    balance();
+    EXPECT_EQ(lastId(), id) << field << " " << text;
+    EXPECT_FALSE(v.BalanceDone);
+    for (float x : {v.FlowA, v.FlowB, v.HeatLoad, v.TinA, v.ToutA, v.TinB, v.ToutB, v.AllowDpA, v.AllowDpB})
+      EXPECT_TRUE(std::isfinite(x)) << field << " " << text;
+    type(field, before);
+  }
+  SetChecked(cond->controls(), cond->box(kHeatLoad), true);
+  SetChecked(cond->controls(), cond->box(kFlowB), false);
+  SetChecked(cond->controls(), cond->box(kToutA), false);
+  type(kHeatLoad, "-100");
+  balance();
+  EXPECT_EQ(lastId(), 416);
 }
 
 TEST_F(ConditionTest, FiveValuesMustBeGiven) {

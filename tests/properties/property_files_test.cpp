@@ -204,6 +204,15 @@ TEST(SaveSelfData, ZeroProductIsRefusedWithTheCriticalIconAndNothingWritten) {
   EXPECT_EQ(yes.messages()[1].id, 524);
   EXPECT_EQ(yes.messages()[1].icon, Icon::Critical);
   EXPECT_EQ(bytesOf(tmp.dir() / "property.dat"), before);
+
+  // A negative viscosity makes the product negative, not 0: refused as well.
+  SelfDataColumns negative = columns(1000.0f);
+  negative.Viscosity[1] = -1.5f;
+  ScriptHost refused;
+  EXPECT_EQ(SaveSelfData(tmp.dir(), refused, "Brine", negative, ""), std::nullopt);
+  ASSERT_EQ(refused.messages().size(), 1u);
+  EXPECT_EQ(refused.messages()[0].id, 524);
+  EXPECT_EQ(bytesOf(tmp.dir() / "property.dat"), before);
 }
 
 TEST(SaveSelfData, ValueThatIsNotANumberIsRefusedLikeAZero) {

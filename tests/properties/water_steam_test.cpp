@@ -1,5 +1,6 @@
 #include "properties/water_steam.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -116,6 +117,18 @@ TEST(WaterTable, DamagedTablesFail) {
   EXPECT_FALSE(WaterTable(dir.dir(), 15, true));  // cut in the middle of a record
   writeWater(dir, {{10, 1000, 4, 0.5f, 1, 7}, {30, 990, 4.2f, 0.6f, 0.8f, 6}, {20, 980, 4.4f, 0.7f, 0.6f, 5}});
   EXPECT_FALSE(WaterTable(dir.dir(), 35, true));  // keys out of order
+  // Out of order, not finite or not positive anywhere in the table, even far
+  // from the temperature asked for: the table is damaged.
+  const WaterRecord a{10, 1000, 4, 0.5f, 1, 7}, b{20, 990, 4.2f, 0.6f, 0.8f, 6};
+  for (const WaterRecord& bad : {WaterRecord{15, 985, 4.3f, 0.65f, 0.7f, 0}, WaterRecord{NAN, 980, 4.4f, 0.7f, 0.6f, 5},
+                                 WaterRecord{30, 980, 4.4f, 0.7f, 0, 5}, WaterRecord{30, INFINITY, 4.4f, 0.7f, 0.6f, 5},
+                                 WaterRecord{30, 980, -4.4f, 0.7f, 0.6f, 5}}) {
+    writeWater(dir, {a, b, bad});
+    EXPECT_FALSE(WaterTable(dir.dir(), 12, true)) << bad.temperature << " " << bad.viscosity;
+  }
+  writeWater(dir, {a, b, {30, 980, 4.4f, 0.7f, 0.6f, 5}});
+  EXPECT_TRUE(WaterTable(dir.dir(), 12, true));
+  EXPECT_FALSE(WaterTable(dir.dir(), NAN, true));
 }
 
 TEST(GetWaterProperty, FillsOneCircuitOrNothing) {
@@ -157,6 +170,14 @@ TEST(SteamTable, KeysAreGaugePressures) {
   EXPECT_FALSE(SteamTable(dir.dir(), 0.21f));  // past the last key
   // Below the first key: extrapolated.
   EXPECT_NEAR(SteamTable(dir.dir(), -0.05f)->saturationTemperature, 90, 1e-3);
+  EXPECT_FALSE(SteamTable(dir.dir(), NAN));
+  // A row without latent heat, or a pressure out of order: damaged.
+  f.setRecord(3, writeSteamRecord({134, 0.3f, 1.6f, 0}));
+  ASSERT_TRUE(f.save());
+  EXPECT_FALSE(SteamTable(dir.dir(), 0.05f));
+  f.setRecord(3, writeSteamRecord({134, 0.15f, 1.6f, 2163}));
+  ASSERT_TRUE(f.save());
+  EXPECT_FALSE(SteamTable(dir.dir(), 0.05f));
 }
 
 }  // namespace vx
