@@ -186,16 +186,16 @@ class SheetPainter {
     s_.print(LoadMessage(348) + ": ");
     const int xr = s_.currentX();
     int y = s_.currentY();
-    const int lineHeight = s_.lineHeight();
     std::vector<std::string> lines(1);
     for (char ch : d_.customer.remark) {
       if (ch == '\n') lines.emplace_back();
       else if (ch != '\r') lines.back() += ch;
     }
-    // The remark stays inside the frame: what would cross its right or
-    // bottom edge is left off, so the sheet stays one page.
+    // The remark stays inside the frame: a line that would start below its
+    // bottom edge is left off and a line too wide is cut at its right edge,
+    // so the sheet stays one page.
     for (size_t i = 0; i < lines.size(); ++i) {
-      if (y + lineHeight > kFrameBottom) break;
+      if (y >= kFrameBottom) break;
       s_.setPosition(xr, y);
       s_.print(fitWidth(lines[i], kFrameRight - 40 - xr), i + 1 < lines.size());
       y = s_.currentY();

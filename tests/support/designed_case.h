@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "conditions/condition.h"
+#include "common/number_text.h"
+#include "common/record_file.h"
 #include "exchanger/design_window.h"
+#include "reports/calculation_sheet.h"
 #include "support/started_session.h"
 
 namespace vx::test {
@@ -27,12 +30,17 @@ struct DesignedCase : StartedSession {
       Assign(*w->controls().find("project"), project);
     }
   }
-  // Whether the system has the customer window whose texts the outputs
-  // check; without it every output asks first.
+  // Whether the system has the customer window whose texts the outputs print.
   bool hasCustomer() { return session.knowsWindow("FrmCustomer"); }
+  // Whether an output asks its question first (customer or project empty,
+  // or a negative margin).
+  bool willAsk() {
+    const CustomerTexts c = ReadCustomerTexts(session);
+    return trimField(c.custname).empty() || trimField(c.project).empty() || Val(design->txtover->text) < 0;
+  }
   // Runs a main-window command whose output question (if any) is answered Yes.
   void confirmed(const std::string& item) {
-    if (!hasCustomer()) host.addAnswer("yes");
+    if (willAsk()) host.addAnswer("yes");
     Click(session.main().controls(), session.main().menuItem(item));
   }
   Condition* cond = nullptr;
