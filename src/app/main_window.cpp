@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "app/case_file.h"
 #include "app/session.h"
 #include "common/file_io.h"
 #include "common/gbk.h"
@@ -163,6 +164,10 @@ bool MainWindow::startUp() {
   caption = ShortVersionTitle();
   v.DesignWindowOpened = false;
 
+  // A save killed half-way leaves its temporary file behind: nobody else
+  // ever will remove it.
+  RemoveStaleTemporaries(session_.dataDir());
+
   // Every file that the installation lists must be there. A missing or
   // malformed list counts as a damaged installation too.
   ResTableResult required = LoadResTable(session_.dataDir(), kRequiredFilesSection, kRequiredFiles);
@@ -190,8 +195,12 @@ bool MainWindow::requestExit() {
   if (!session_.var().CaseSaved) {
     Answer a = ShowMessage(session_.host(), 514, {}, Icon::Exclamation, Buttons::YesNoCancel);
     if (a == Answer::Cancel) return false;
-    // The program closes whatever the save command did.
-    if (a == Answer::Yes) runCommand(cmd::kSave);
+    // Only a case that was saved may close: a refused, cancelled or failed
+    // save keeps the program open.
+    if (a == Answer::Yes) {
+      runCommand(cmd::kSave);
+      if (!session_.var().CaseSaved) return false;
+    }
   }
   for (const std::string& name : separateWindows()) session_.closeWindow(name);
   return true;
@@ -251,6 +260,8 @@ void MainWindow::dataManagement() {
     Answer a = ShowMessage(session_.host(), 508, {}, Icon::None, Buttons::YesNo);
     if (a != Answer::Yes) return;
     session_.closeWindow("detail");
+    // The result goes with the design window that made it.
+    WithdrawShownResult(session_);
   }
   runCommand(cmd::kPasswordWindow);
 }

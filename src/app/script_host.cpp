@@ -48,10 +48,15 @@ std::optional<std::string> ScriptHost::input(const std::string& prompt, const st
 }
 
 std::optional<std::string> ScriptHost::fileDialog(const FileDialogRequest& request) {
+  lastDialog_ = request;
   events_.push_back(std::string(request.save ? "save dialog " : "open dialog ") + request.filter);
   auto given = nextAnswer();
   if (!given || lower(*given) == "cancel" || given->empty()) return std::nullopt;
-  return given;
+  std::filesystem::path path(*given);
+  if (path.is_relative() && !dialogFolder_.empty()) path = dialogFolder_ / path;
+  if (request.save && !request.defaultSuffix.empty() && path.extension().empty()) path += "." + request.defaultSuffix;
+  events_.back() += " -> " + path.string();
+  return path.string();
 }
 
 void ScriptHost::busy(bool on) { busy_ = on; }
@@ -96,5 +101,18 @@ bool ScriptHost::saveClipboardPicture(const std::string& path) {
   events_.push_back("picture " + path);
   return true;
 }
+
+std::string ScriptHost::setting(const std::string& key) {
+  auto it = settings_.find(key);
+  return it == settings_.end() ? std::string() : it->second;
+}
+
+bool ScriptHost::setSetting(const std::string& key, const std::string& value) {
+  settings_[key] = value;
+  events_.push_back("setting " + key + " = " + value);
+  return true;
+}
+
+std::string ScriptHost::today() { return today_.empty() ? Host::today() : today_; }
 
 }  // namespace vx

@@ -2,6 +2,8 @@
 // The host of the tests and the command line: it records every message and
 // event and answers questions and dialogs from a list, in order.
 #include <deque>
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,8 @@ class ScriptHost : public Host {
   explicit ScriptHost(std::vector<std::string> answers) : answers_(answers.begin(), answers.end()) {}
 
   void addAnswer(const std::string& answer) { answers_.push_back(answer); }
+  // A relative path answered to a file dialog is taken against this folder.
+  void setDialogFolder(const std::filesystem::path& folder) { dialogFolder_ = folder; }
 
   // A message with only an OK button is not a question and takes no answer.
   // A question without an answer left gets Cancel, or No where there is no
@@ -54,11 +58,20 @@ class ScriptHost : public Host {
   void setClipboardPicture(std::string png) { clipboardPng_ = std::move(png); }
   // The pages printed or exported, in order.
   const std::vector<RecordedPage>& pages() const { return pages_; }
+  // An in-memory setting store, empty at the start.
+  std::string setting(const std::string& key) override;
+  bool setSetting(const std::string& key, const std::string& value) override;
+  // A fixed date when one was set, else the real one.
+  std::string today() override;
+  void setToday(const std::string& date) { today_ = date; }
+  const std::map<std::string, std::string>& settings() const { return settings_; }
 
   const std::vector<ShownMessage>& messages() const { return messages_; }
   // Other things the host was asked to do, one line each ("show Condition").
   const std::vector<std::string>& events() const { return events_; }
   size_t answersLeft() const { return answers_.size(); }
+  // What the last file dialog was asked for.
+  const FileDialogRequest& lastDialog() const { return lastDialog_; }
   bool busyNow() const { return busy_; }
 
  private:
@@ -71,6 +84,10 @@ class ScriptHost : public Host {
   bool opensDocuments_ = true;
   std::string clipboardPng_;
   std::vector<RecordedPage> pages_;
+  std::map<std::string, std::string> settings_;
+  std::string today_;
+  std::filesystem::path dialogFolder_;
+  FileDialogRequest lastDialog_;
 };
 
 }  // namespace vx

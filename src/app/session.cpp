@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "app/about_window.h"
+#include "app/case_file.h"
+#include "app/frm_customer.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
 #include "exchanger/check_result.h"
@@ -10,6 +12,9 @@
 #include "exchanger/true_temp.h"
 #include "settings/frm_co_infor.h"
 #include "tools/drawing.h"
+#include "settings/model_editor.h"
+#include "settings/password_windows.h"
+#include "settings/settings_window.h"
 #include "properties/property_window.h"
 #include "tools/heat_index.h"
 #include "tools/muley.h"
@@ -22,6 +27,7 @@ Session::Session(Host& host, std::filesystem::path dataDir)
     : host_(host),
       dataDir_(std::move(dataDir)),
       main_(std::make_unique<MainWindow>(*this)),
+      files_(std::make_unique<CaseFiles>(*this)),
       context_{host_, var_, dataDir_, *main_, *this} {
   registerWindow("about", [](Session& s) { return std::make_unique<AboutWindow>(s); });
   registerWindow(OtherData::kName, [](Session& s) { return std::make_unique<OtherData>(s.context()); });
@@ -40,6 +46,20 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   registerWindow(Drawing::kName, [](Session& s) { return std::make_unique<Drawing>(s.context()); });
   registerWindow(FrmCoInfor::kName, [](Session& s) { return std::make_unique<FrmCoInfor>(s.context()); });
   main_->setCommand(cmd::kDrawing, [this] { showWindow(Drawing::kName, false); });
+  registerWindow(FrmCustomer::kName, [](Session& s) { return std::make_unique<FrmCustomer>(s.context()); });
+  main_->setCommand(cmd::kNew, [this] { files_->newCase(); });
+  main_->setCommand(cmd::kOpen, [this] { files_->open(); });
+  main_->setCommand(cmd::kSave, [this] { files_->save(0); });
+  main_->setCommand(cmd::kSaveAs, [this] { files_->save(1); });
+  main_->setCommand(cmd::kViewResults, [this] { files_->viewResults(); });
+  main_->setCommand(cmd::kCustomer, [this] { showWindow(FrmCustomer::kName, false); });
+  registerWindow(SettingsWindow::kName, [](Session& s) { return std::make_unique<SettingsWindow>(s.context()); });
+  registerWindow(PasswordWindow::kName, [](Session& s) { return std::make_unique<PasswordWindow>(s.context()); });
+  registerWindow(ChangePasswordWindow::kName,
+                 [](Session& s) { return std::make_unique<ChangePasswordWindow>(s.context()); });
+  registerWindow(ModelEditor::kName, [](Session& s) { return std::make_unique<ModelEditor>(s.context()); });
+  main_->setCommand(cmd::kPresets, [this] { showWindow(SettingsWindow::kName, true); });
+  main_->setCommand(cmd::kPasswordWindow, [this] { showWindow(PasswordWindow::kName, true); });
   registerWindow(PropertyWindow::kName, [](Session& s) { return std::make_unique<PropertyWindow>(s.context()); });
   // The property window is loaded afresh each time it is shown.
   main_->setCommand(cmd::kProperty, [this] {
@@ -86,6 +106,8 @@ void Session::end(int status) {
   ended_ = true;
   exitStatus_ = status;
 }
+
+FrmCustomer& Session::customer() { return *windowAs<FrmCustomer>(FrmCustomer::kName); }
 
 void Session::registerWindow(const std::string& name, Factory factory) { factories_[name] = std::move(factory); }
 

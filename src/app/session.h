@@ -16,6 +16,9 @@
 
 namespace vx {
 
+class CaseFiles;
+class FrmCustomer;
+
 class Session : public WindowDirectory {
  public:
   Session(Host& host, std::filesystem::path dataDir);
@@ -34,6 +37,10 @@ class Session : public WindowDirectory {
   VeloxaVar& var() { return var_; }
   const std::filesystem::path& dataDir() const { return dataDir_; }
   MainWindow& main() { return *main_; }
+  // The customer information window, created first when it does not exist.
+  FrmCustomer& customer();
+  // The case file commands and the current file name.
+  CaseFiles& files() { return *files_; }
   // What the windows' view models work with.
   AppContext& context() { return context_; }
 
@@ -64,6 +71,7 @@ class Session : public WindowDirectory {
   std::filesystem::path dataDir_;
   VeloxaVar var_;
   std::unique_ptr<MainWindow> main_;
+  std::unique_ptr<CaseFiles> files_;
   AppContext context_;
   std::map<std::string, Factory> factories_;
   std::vector<std::pair<std::string, std::unique_ptr<WindowModel>>> windows_;

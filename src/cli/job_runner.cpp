@@ -247,6 +247,9 @@ std::string runStep(Session& session, const json& step) {
   std::string windowName = step["window"];
   std::string controlName = step["control"];
   if (!session.knowsWindow(windowName)) throw StepError{"unknown window " + windowName};
+  // The model editor and the password change lie behind the password window.
+  if ((windowName == "newproduct" || windowName == "chpassword") && !session.existing(windowName))
+    throw StepError{"window " + windowName + " opens only through the password window PWData (数据管理)"};
   WindowModel* window = session.window(windowName);
   if (!window) throw StepError{"window " + windowName + " cannot be created"};
   // Working in a window makes it the active one; the main window's menus
@@ -349,6 +352,8 @@ JobResult RunJob(const json& job, const std::filesystem::path& dataDir) {
   }
 
   ScriptHost host(answers);
+  // A file named in the answers without a folder lives in the data folder.
+  host.setDialogFolder(dataDir);
   Session session(host, dataDir);
   InstallReports(session);
   json notes = json::array();

@@ -1,10 +1,12 @@
 #include "common/file_io.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -26,15 +28,57 @@ std::optional<std::string> readFileBytes(const fs::path& path, std::uintmax_t ma
   return bytes;
 }
 
-bool writeFileAtomic(const fs::path& path, const std::string& bytes) {
+namespace {
+
+// The file a path finally names: a symbolic link is written through, at its
+// target, so that the link keeps pointing where it did.
+fs::path resolveLinks(fs::path path) {
+  std::error_code ec;
+  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(path, ec)); ++hops) {
+    fs::path target = fs::read_symlink(path, ec);
+    if (ec) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return path;
+}
+
+constexpr const char* kTemporaryMark = ".tmp";
+
+// The temporary files of an atomic write: "<name>.tmp" and six digits.
+bool isTemporaryName(const std::string& name) {
+  const size_t mark = name.rfind(kTemporaryMark);
+  if (mark == std::string::npos || mark == 0) return false;
+  const std::string digits = name.substr(mark + 4);
+  return digits.size() == 6 && std::all_of(digits.begin(), digits.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+}  // namespace
+
+bool writeFileAtomic(const fs::path& requested, const std::string& bytes) {
+  const fs::path path = resolveLinks(requested);
   fs::path dir = path.parent_path().empty() ? fs::path(".") : path.parent_path();
+  std::error_code ec;
+  // A read-only file stays as it is; an existing file keeps its permissions.
+  mode_t mode = 0644;
+  const fs::file_status status = fs::status(path, ec);
+  if (!ec && fs::exists(status)) {
+    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) return false;
+    mode = static_cast<mode_t>(status.permissions() & fs::perms::mask);
+  }
   std::random_device rd;
-  fs::path tmp = dir / (path.filename().string() + ".tmp" + std::to_string(rd() % 1000000));
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  fs::path tmp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 10 && fd < 0; ++attempt) {
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%06u", static_cast<unsigned>(rd() % 1000000));
+    tmp = dir / (path.filename().string() + kTemporaryMark + digits);
+    fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
   if (fd < 0) return false;
   size_t done = 0;
-  bool ok = true;
-  while (done < bytes.size()) {
+  bool ok = ::fchmod(fd, mode) == 0;
+  while (ok && done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n <= 0) {
       ok = false;
@@ -46,10 +90,29 @@ bool writeFileAtomic(const fs::path& path, const std::string& bytes) {
   if (::close(fd) != 0) ok = false;
   if (ok && std::rename(tmp.c_str(), path.c_str()) != 0) ok = false;
   if (!ok) {
-    std::error_code ec;
     fs::remove(tmp, ec);
+    return false;
   }
-  return ok;
+  // The rename itself reaches the disk only with its folder.
+  int dirFd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dirFd >= 0) {
+    ::fsync(dirFd);
+    ::close(dirFd);
+  }
+  return true;
+}
+
+int RemoveStaleTemporaries(const fs::path& dir) {
+  int removed = 0;
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!isTemporaryName(it->path().filename().string())) continue;
+    std::error_code kindError;
+    if (!it->is_regular_file(kindError)) continue;
+    std::error_code removeError;
+    if (fs::remove(it->path(), removeError)) ++removed;
+  }
+  return removed;
 }
 
 static std::string lower(std::string s) {

@@ -18,7 +18,13 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path,
 // Replaces `path` with `bytes`: writes a temporary file in the same folder,
 // flushes it and renames it over the target, so a failure never leaves a
 // half-written file. Returns false (and leaves the old file) on failure.
+// A symbolic link is written through at its target; a read-only file is
+// refused; an existing file keeps its permissions.
 bool writeFileAtomic(const std::filesystem::path& path, const std::string& bytes);
+
+// Removes the temporary files that an interrupted atomic write left in
+// `dir` ("<name>.tmp" and six digits). Returns how many went.
+int RemoveStaleTemporaries(const std::filesystem::path& dir);
 
 // Finds `name` in `dir` without regard to letter case; the exact name is
 // preferred. Returns the existing path, or nullopt.

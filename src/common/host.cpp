@@ -1,5 +1,7 @@
 #include "common/host.h"
 
+#include <ctime>
+
 #include "common/messages.h"
 
 namespace vx {
@@ -41,6 +43,14 @@ bool Host::writePdf(const std::string&, const PageDrawing&) { return false; }
 bool Host::openDocument(const std::string&) { return false; }
 bool Host::clipboardHasPicture() { return false; }
 bool Host::saveClipboardPicture(const std::string&) { return false; }
+
+std::string Host::today() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return std::to_string(local.tm_year + 1900) + "/" + std::to_string(local.tm_mon + 1) + "/" +
+         std::to_string(local.tm_mday);
+}
 
 Answer ShowMessage(Host& host, int id, const std::vector<std::string>& pairs, Icon icon, Buttons buttons) {
   return host.message(LoadMessage(id, pairs), icon, buttons, id);

@@ -24,6 +24,7 @@ struct FileDialogRequest {
   std::string filter;       // e.g. "设计文件 (*.pda)"
   std::string folder;       // starting folder
   std::string defaultName;
+  std::string defaultSuffix;  // added to a name without one, e.g. "pda"
 };
 
 class Host {
@@ -65,6 +66,14 @@ class Host {
   // Opens the help at a topic (a window name), or the keyword index.
   virtual void showHelp(const std::string& topic) = 0;
   virtual void showHelpIndex() = 0;
+
+  // The per-user setting store: the stored text, or an empty text when the
+  // value does not exist. setSetting is false when the value could not be
+  // stored.
+  virtual std::string setting(const std::string& key) = 0;
+  virtual bool setSetting(const std::string& key, const std::string& value) = 0;
+  // Today's date as text in the Chinese short form ("2026/12/9").
+  virtual std::string today();
 };
 
 // The busy pointer for the length of a command.

@@ -346,6 +346,9 @@ void DesignWindow::selectModel(int index) {
   cbotype->text = cbotype->items[static_cast<size_t>(index)];
   ClearShownResults();
   Assign(*txtPass1, "1");
+  // Read afresh: the model editor may have changed the catalogue since.
+  if (auto fresh = Catalogue::load(ctx_.dataDir)) catalogue = std::move(fresh);
+  else catalogue = Catalogue{};
   auto loaded = LoadPlateModel(*catalogue, cbotype->text, ctx_.host, channelKinds);
   if (!loaded) return;
   model = loaded;

@@ -82,6 +82,7 @@ bool ReportOutputs::writePdfAsked() {
   request.title = "导出PDF";
   request.filter = "PDF文件 (*.pdf)";
   request.defaultName = LoadMessage(533) + ".pdf";
+  request.defaultSuffix = "pdf";
   auto path = ctx_.host.fileDialog(request);
   if (!path || path->empty()) return false;
   std::string target = *path;

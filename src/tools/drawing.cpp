@@ -61,6 +61,7 @@ void Drawing::getPicture() {
   request.title = "保存外形图";
   request.filter = "PNG图片 (*.png)";
   request.defaultName = LoadMessage(247) + ".png";
+  request.defaultSuffix = "png";
   auto path = ctx_.host.fileDialog(request);
   if (!path || path->empty()) return;
   std::string target = *path;

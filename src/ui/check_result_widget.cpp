@@ -12,8 +12,10 @@ namespace vx {
 
 namespace {
 
-// Which value labels stand beside each caption. Circuit rows carry two
-// values (A and B); the other captions one.
+// Which value labels stand beside each caption: the labels hold the
+// summary items of the case file in order (media, temperatures, flows,
+// properties, duty, exchanger, materials, customer texts). Circuit rows
+// carry two values (A and B); the other captions one.
 struct Row {
   int caption;
   int valueA;
@@ -22,12 +24,13 @@ struct Row {
 };
 
 const Row kRows[] = {
-    {0, 0, -1, -1},  {1, 1, -1, -1},  {2, 2, -1, -1},  {3, 3, -1, -1},  {4, 4, -1, -1},
-    {7, 5, 6, -1},   {8, 7, 8, 5},    {9, 9, 10, 1},   {10, 11, 12, 3}, {11, 13, 14, 2},
-    {12, 15, 16, 11}, {13, 17, 18, 4}, {14, 19, -1, 0}, {15, 20, 21, 10}, {16, 22, -1, 8},
-    {17, 23, 24, 9}, {18, 25, 26, 7}, {19, 27, 28, 6}, {20, 29, -1, -1}, {21, 30, -1, -1},
-    {22, 31, -1, -1}, {23, 32, -1, -1}, {24, 33, 34, -1}, {25, 35, -1, -1}, {26, 36, 37, -1},
-    {27, 38, -1, -1}, {28, 39, -1, -1}, {29, 40, -1, -1}, {30, 41, -1, -1}, {31, 42, -1, -1},
+    {0, 37, -1, -1},  {1, 38, -1, -1},  {2, 39, -1, -1},  {3, 40, -1, -1},  {4, 41, -1, -1},
+    {7, 0, 1, -1},    {8, 2, 3, 5},     {9, 4, 5, 1},     {10, 6, 7, 3},    {11, 8, 9, 2},
+    {12, 10, 11, 11}, {13, 12, 13, 4},  {14, 14, -1, 0},  {15, 15, 16, 10}, {16, 17, -1, 8},
+    {17, 18, 19, 9},  {18, 20, 21, 7},  {19, 22, 23, 6},  {20, 24, -1, -1}, {21, 25, -1, -1},
+    {22, 26, -1, -1}, {23, 27, -1, -1}, {24, 28, -1, -1}, {25, 29, -1, -1}, {26, 30, -1, -1},
+    {27, 31, -1, -1}, {28, 32, -1, -1}, {29, 33, -1, -1}, {30, 34, -1, -1}, {31, 35, -1, -1},
+    {32, 36, -1, -1}, {33, 42, -1, -1},
 };
 
 }  // namespace
@@ -38,11 +41,14 @@ CheckResultWidget::CheckResultWidget(CheckResult& model, QtHost& host, QWidget* 
   auto* grid = new QGridLayout(this);
   grid->setHorizontalSpacing(12);
   grid->setVerticalSpacing(3);
-  // Header of the circuit columns.
-  grid->addWidget(b->label("Label4", 5), 0, 1);
-  grid->addWidget(b->label("Label4", 6), 0, 2);
-  int r = 1;
+  int r = 0;
   for (const Row& row : kRows) {
+    if (row.caption == 7) {
+      // Header of the circuit columns above the first circuit row.
+      grid->addWidget(b->label("Label4", 5), r, 1);
+      grid->addWidget(b->label("Label4", 6), r, 2);
+      ++r;
+    }
     grid->addWidget(b->label("Label4", row.caption), r, 0);
     QLabel* a = b->label("Label2", row.valueA);
     a->setMinimumWidth(110);
@@ -59,15 +65,12 @@ CheckResultWidget::CheckResultWidget(CheckResult& model, QtHost& host, QWidget* 
     if (row.unit >= 0) grid->addWidget(b->label("Label5", row.unit), r, 3);
     ++r;
   }
-  // The remaining captions: number of units and the remark.
-  grid->addWidget(b->label("Label4", 32), r, 0);
-  grid->addWidget(b->label("Label4", 33), r + 1, 0);
   // "退出" is a label that closes the window when clicked.
   QPushButton* close = b->button("Label3");
   close->setFlat(true);
   close->setStyleSheet("color: rgb(0,0,255); text-decoration: underline;");
   close->setCursor(Qt::PointingHandCursor);
-  grid->addWidget(close, r + 2, 3, Qt::AlignRight);
+  grid->addWidget(close, r, 3, Qt::AlignRight);
   b->refresh();
 }
 

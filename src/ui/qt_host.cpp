@@ -21,6 +21,7 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSettings>
 
 #include "app/session.h"
 #include "common/messages.h"
@@ -92,12 +93,15 @@ std::optional<std::string> QtHost::input(const std::string& prompt, const std::s
 }
 
 std::optional<std::string> QtHost::fileDialog(const FileDialogRequest& request) {
-  QString start = QString::fromStdString(request.folder);
-  if (!request.defaultName.empty()) start += "/" + QString::fromStdString(request.defaultName);
-  QString filter = QString::fromStdString(request.filter);
-  QString title = QString::fromStdString(request.title);
-  QString path = request.save ? QFileDialog::getSaveFileName(mainWidget_, title, start, filter)
-                              : QFileDialog::getOpenFileName(mainWidget_, title, start, filter);
+  QFileDialog dialog(mainWidget_, QString::fromStdString(request.title), QString::fromStdString(request.folder),
+                     QString::fromStdString(request.filter));
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // The suffix is added before the overwrite prompt looks for the file.
+  if (!request.defaultSuffix.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
+  if (!request.defaultName.empty()) dialog.selectFile(QString::fromStdString(request.defaultName));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  QString path = dialog.selectedFiles().first();
   if (path.isEmpty()) return std::nullopt;
   return path.toStdString();
 }
@@ -289,6 +293,18 @@ bool QtHost::saveClipboardPicture(const std::string& path) {
   }
   if (!ok) std::filesystem::remove(tmp, ec);
   return ok;
+}
+
+std::string QtHost::setting(const std::string& key) {
+  QSettings store(QSettings::UserScope, "Veloxa", "Veloxa");
+  return store.value(QString::fromStdString(key)).toString().toStdString();
+}
+
+bool QtHost::setSetting(const std::string& key, const std::string& value) {
+  QSettings store(QSettings::UserScope, "Veloxa", "Veloxa");
+  store.setValue(QString::fromStdString(key), QString::fromStdString(value));
+  store.sync();
+  return store.status() == QSettings::NoError;
 }
 
 }  // namespace vx

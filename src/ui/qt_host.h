@@ -59,6 +59,9 @@ class QtHost : public QObject, public Host {
   bool openDocument(const std::string& path) override;
   bool clipboardHasPicture() override;
   bool saveClipboardPicture(const std::string& path) override;
+  // The setting store of the desktop (QSettings, the user's own scope).
+  std::string setting(const std::string& key) override;
+  bool setSetting(const std::string& key, const std::string& value) override;
 
  private:
   struct WidgetKind {

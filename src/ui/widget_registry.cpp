@@ -1,16 +1,22 @@
 #include "ui/widget_registry.h"
 
+#include "app/frm_customer.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
+#include "settings/model_editor.h"
+#include "settings/password_windows.h"
+#include "settings/settings_window.h"
 #include "properties/property_window.h"
 #include "ui/about_dialog.h"
 #include "ui/check_result_widget.h"
 #include "ui/condition_widget.h"
+#include "ui/customer_widget.h"
 #include "ui/design_widget.h"
 #include "ui/other_data_widget.h"
+#include "ui/settings_widgets.h"
 #include "ui/property_dialog.h"
 #include "ui/qt_host.h"
 #include "ui/report_widgets.h"
@@ -41,6 +47,9 @@ void registerWidgets(QtHost& host) {
   host.registerWidget(CheckResult::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
     return new CheckResultWidget(static_cast<CheckResult&>(m), host);
   });
+  host.registerWidget(FrmCustomer::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
+    return new CustomerWidget(static_cast<FrmCustomer&>(m), host);
+  });
   host.registerWidget(PropertyWindow::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new PropertyDialog(static_cast<PropertyWindow&>(m), s, host);
   });
@@ -58,6 +67,18 @@ void registerWidgets(QtHost& host) {
   });
   host.registerWidget(FrmCoInfor::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new CoInforDialog(static_cast<FrmCoInfor&>(m), s, host);
+  });
+  host.registerWidget(SettingsWindow::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new SettingsDialog(static_cast<SettingsWindow&>(m), s, host);
+  });
+  host.registerWidget(PasswordWindow::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new PasswordDialog(static_cast<PasswordWindow&>(m), s, host);
+  });
+  host.registerWidget(ChangePasswordWindow::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new ChangePasswordDialog(static_cast<ChangePasswordWindow&>(m), s, host);
+  });
+  host.registerWidget(ModelEditor::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new ModelEditorDialog(static_cast<ModelEditor&>(m), s, host);
   });
   host.registerWidget(Unit::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new UnitWidget(static_cast<Unit&>(m), s, host);

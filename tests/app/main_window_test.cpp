@@ -149,15 +149,23 @@ TEST(Exit, AnUnsavedResultAsks514) {
   EXPECT_FALSE(saved);
 }
 
-TEST(Exit, YesSavesAndEndsWhateverTheSaveDid) {
-  Started s({"yes"});
+TEST(Exit, YesSavesAndEndsOnlyWhenTheSaveSucceeded) {
+  Started s({"yes", "yes"});
   ASSERT_TRUE(s.started);
   ProduceResult(s.session.var(), s.session.main());
   int saves = 0;
-  // The save is cancelled: nothing changes CaseSaved, and the program still ends.
-  s.session.main().setCommand(cmd::kSave, [&saves] { ++saves; });
-  EXPECT_TRUE(s.session.requestExit());
+  bool succeeds = false;
+  s.session.main().setCommand(cmd::kSave, [&] {
+    ++saves;
+    if (succeeds) s.session.var().CaseSaved = true;
+  });
+  // The save did not happen (refused, cancelled or failed): the case would be lost.
+  EXPECT_FALSE(s.session.requestExit());
   EXPECT_EQ(saves, 1);
+  EXPECT_FALSE(s.session.ended());
+  succeeds = true;
+  EXPECT_TRUE(s.session.requestExit());
+  EXPECT_EQ(saves, 2);
   EXPECT_TRUE(s.session.ended());
 }
 

@@ -184,3 +184,44 @@ TEST(CliHostileJobs, AreMalformed) {
 }
 
 }  // namespace vx
+
+namespace vx {
+
+// A design saved and opened again through a job: the file names in the
+// answers are taken against the data folder.
+TEST(Job, SavesAndOpensACaseFileInTheDataFolder) {
+  test::TempData data;
+  auto step = [](const char* window, const char* control, json action) {
+    json s = {{"window", window}, {"control", control}};
+    s.update(action);
+    return s;
+  };
+  json steps = json::array({
+      step("FrmCustomer", "custname", {{"text", "某公司"}}),
+      step("Condition", "balance", {{"click", true}}),
+      step("Condition", "Command5", {{"click", true}}),
+      step("detail", "cbotype", {{"pick", 10}}),
+      step("detail", "Command2", {{"click", true}}),
+      step("Veloxa", "mnuFileSave", {{"index", 0}, {"click", true}}),
+      step("Veloxa", "KeyNew", {{"click", true}}),
+      step("Veloxa", "KeyOpen", {{"click", true}}),
+      step("Veloxa", "mnuFileCheck", {{"click", true}}),
+  });
+  std::filesystem::create_directory(data.dir() / "jobs");
+  JobResult r = RunJob({{"steps", steps}, {"answers", {"jobs/case1", "jobs/case1.pda"}}}, data.dir());
+  ASSERT_EQ(r.status, 0) << r.error;
+  const json& out = r.output;
+  const std::string file = (data.dir() / "jobs" / "case1.pda").string();
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(out["main"]["caption"], "Veloxa " + file);
+  EXPECT_EQ(out["windows"]["FrmCustomer"]["controls"]["custname"]["text"], "某公司");
+  EXPECT_EQ(out["windows"]["checkResult"]["caption"], file);
+  EXPECT_EQ(out["windows"]["checkResult"]["controls"]["Label2(37)"]["text"], "某公司");
+  EXPECT_FALSE(out["case"]["ResultAvailable"].get<bool>());
+  bool remembered = false;
+  for (const auto& e : out["events"])
+    if (e == "setting PHE_SAVE_PATH = " + (data.dir() / "jobs").string()) remembered = true;
+  EXPECT_TRUE(remembered);
+}
+
+}  // namespace vx

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <fstream>
+#include <random>
 
 #include "common/file_io.h"
 #include "common/gbk.h"
@@ -161,6 +165,68 @@ TEST(NumericCsv, ABadRowNamesItsFileAndLine) {
   auto rows = readNumericCsv(tmp.dir() / "v.csv", 2, error);
   ASSERT_TRUE(rows);
   EXPECT_EQ((*rows)[0][1], 2.5);
+}
+
+}  // namespace vx
+
+namespace vx {
+
+namespace {
+std::string contentOf(const std::filesystem::path& p) { return readFileBytes(p).value_or("<missing>"); }
+}  // namespace
+
+// A link is written through at its target, a read-only file is refused, and
+// the temporaries a killed save left are removed at the next start.
+TEST(AtomicWrite, KeepsLinksPermissionsAndCleansUp) {
+  test::TempDir dir;
+  const auto target = dir.dir() / "real.dat", link = dir.dir() / "Preset.dat";
+  ASSERT_TRUE(writeFileAtomic(target, "old"));
+  std::filesystem::create_symlink("real.dat", link);
+  ASSERT_TRUE(writeFileAtomic(link, "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(contentOf(target), "new");
+
+  std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  EXPECT_FALSE(writeFileAtomic(target, "newer"));
+  EXPECT_EQ(contentOf(target), "new");
+  EXPECT_EQ(std::filesystem::status(target).permissions() & std::filesystem::perms::owner_write,
+            std::filesystem::perms::none);
+
+  std::ofstream(dir.dir() / "Veloxa.dat.tmp123456") << "half";
+  std::ofstream(dir.dir() / "notes.tmp12") << "the user's";
+  EXPECT_EQ(RemoveStaleTemporaries(dir.dir()), 1);
+  EXPECT_TRUE(std::filesystem::exists(dir.dir() / "notes.tmp12"));
+  for (const auto& entry : std::filesystem::directory_iterator(dir.dir()))
+    EXPECT_EQ(entry.path().filename().string().find(".tmp1234"), std::string::npos);
+}
+
+// A writer killed at any moment leaves the complete old or the complete new
+// file, never a mixture or a truncated one.
+TEST(AtomicWrite, AKilledWriterLeavesTheOldOrTheNewFile) {
+  test::TempDir dir;
+  const auto path = dir.dir() / "Veloxa.dat";
+  const std::string oldBytes(300000, 'o'), newBytes(400000, 'n');
+  std::mt19937 random(7139);
+  int sawNew = 0;
+  for (int run = 0; run < 200; ++run) {
+    ASSERT_TRUE(writeFileAtomic(path, oldBytes));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      writeFileAtomic(path, newBytes);
+      _exit(0);
+    }
+    usleep(std::uniform_int_distribution<useconds_t>(0, 3000)(random));
+    kill(child, SIGKILL);
+    waitpid(child, nullptr, 0);
+    const std::string now = contentOf(path);
+    ASSERT_TRUE(now == oldBytes || now == newBytes) << "run " << run << ": " << now.size() << " bytes";
+    sawNew += now == newBytes ? 1 : 0;
+    RemoveStaleTemporaries(dir.dir());
+  }
+  // Both outcomes happened: the kills fell before and after the rename.
+  EXPECT_GT(sawNew, 0);
+  EXPECT_LT(sawNew, 200);
 }
 
 }  // namespace vx

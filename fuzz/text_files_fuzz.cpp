@@ -1,0 +1,52 @@
+// The text files of the installation: the resource list, the presets, the
+// option lists, the unit categories and the csv sources of the fluid
+// databases. The first byte picks the file; the rest is its content.
+#include "common/res_table.h"
+#include "fuzz_support.h"
+#include "properties/fluid_imports.h"
+#include "properties/fluid_records.h"
+#include "settings/option_lists.h"
+#include "settings/preset_file.h"
+#include "tools/unit_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace vx;
+  if (size < 1) return 0;
+  const std::filesystem::path& dir = fuzz::DataFolder();
+  const uint8_t kind = data[0] % 7;
+  ++data;
+  --size;
+  switch (kind) {
+    case 0:
+      fuzz::WriteFile(kResFile, data, size);
+      for (int section : {10, 19}) LoadResTable(dir, section, section == 10 ? 16 : 11);
+      break;
+    case 1:
+      fuzz::WriteFile(kPresetFile, data, size);
+      ReadPresetFile(dir);
+      break;
+    case 2: {
+      fuzz::WriteFile(kOptionListFile, data, size);
+      std::string error;
+      ReadOptionLists(dir, &error);
+      break;
+    }
+    case 3:
+      fuzz::WriteFile(kUnitFile, data, size);
+      ReadUnitFile(dir);
+      break;
+    case 4:
+      fuzz::WriteFile(kCommonFluidSource, data, size);
+      ImportCommonData(dir);
+      break;
+    case 5:
+      fuzz::WriteFile(kRffSource, data, size);
+      ImportRff(dir);
+      break;
+    case 6:
+      fuzz::WriteFile(kBaseDataSource, data, size);
+      GenerateBaseData(dir);
+      break;
+  }
+  return 0;
+}
