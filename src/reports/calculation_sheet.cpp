@@ -1,5 +1,6 @@
 #include "reports/calculation_sheet.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/messages.h"
@@ -191,11 +192,18 @@ class SheetPainter {
       if (ch == '\n') lines.emplace_back();
       else if (ch != '\r') lines.back() += ch;
     }
-    // The remark stays inside the frame: a line that would start below its
-    // bottom edge is left off and a line too wide is cut at its right edge,
-    // so the sheet stays one page.
+    // The remark stays inside the frame, so the sheet stays one page: the
+    // lines that fit below each other are printed as lines; the rest
+    // continue the last of them, two blanks apart, and what would cross the
+    // frame's right edge is cut.
+    const int lineHeight = s_.lineHeight();
+    const int room = std::max(1, (kFrameBottom - y) / std::max(1, lineHeight));
+    while (static_cast<int>(lines.size()) > room) {
+      std::string tail = lines.back();
+      lines.pop_back();
+      if (!tail.empty()) lines.back() += (lines.back().empty() ? "" : "  ") + tail;
+    }
     for (size_t i = 0; i < lines.size(); ++i) {
-      if (y >= kFrameBottom) break;
       s_.setPosition(xr, y);
       s_.print(fitWidth(lines[i], kFrameRight - 40 - xr), i + 1 < lines.size());
       y = s_.currentY();

@@ -7,6 +7,7 @@
 
 #include "common/file_io.h"
 #include "reports/outputs.h"
+#include "settings/company_record.h"
 #include "support/designed_case.h"
 #include "ui/qt_host.h"
 #include "ui/report_widgets.h"
@@ -38,6 +39,9 @@ int darkPixels(const QImage& page, int dpi, int xTwips, int yTwips, int radius =
 void ReportOutputTest::thePdfHoldsTheSheet() {
   test::DesignedCase c;
   QVERIFY(c.designed);
+  WriteCompanyRecord(c.data.dir(), {"华东换热设备有限公司", "上海市一号路100号", "021-1234567", "021-7654321", ""});
+  c.customer("某热力公司", "换热站改造");
+  if (WindowModel* w = c.session.window("FrmCustomer")) Assign(*w->controls().find("remark"), "第一行备注\n第二行备注");
   QtHost host;
   const auto pdf = c.data.file("sheet.pdf");
   QVERIFY(host.writePdf(pdf.string(), SheetDrawing(c.session.context())));
@@ -67,6 +71,9 @@ void ReportOutputTest::thePdfHoldsTheSheet() {
   QVERIFY(darkPixels(page, dpi, 3000, 1632, 1) > 0);
   QCOMPARE(darkPixels(page, dpi, 10000, 3000, 3), 0);
   QVERIFY(darkPixels(page, dpi, 1500, 1330, 6) > 0);
+  // The customer name behind its label, the company name centred on 8000.
+  QVERIFY(darkPixels(page, dpi, 1900, 1790, 6) > 0);
+  QVERIFY(darkPixels(page, dpi, 8000, 1330, 6) > 0);
   if (qEnvironmentVariableIsSet("VELOXA_KEEP_PDF")) {
     QFile::copy(QString::fromStdString(pdf.string()), qEnvironmentVariable("VELOXA_KEEP_PDF"));
   }
