@@ -1,6 +1,9 @@
 // The text files of the installation: the resource list, the presets, the
 // option lists, the unit categories and the csv sources of the fluid
 // databases. The first byte picks the file; the rest is its content.
+#include "app/case_file.h"
+#include "app/script_host.h"
+#include "app/session.h"
 #include "common/res_table.h"
 #include "fuzz_support.h"
 #include "properties/fluid_imports.h"
@@ -13,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vx;
   if (size < 1) return 0;
   const std::filesystem::path& dir = fuzz::DataFolder();
-  const uint8_t kind = data[0] % 7;
+  const uint8_t kind = data[0] % 8;
   ++data;
   --size;
   switch (kind) {
@@ -47,6 +50,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       fuzz::WriteFile(kBaseDataSource, data, size);
       GenerateBaseData(dir);
       break;
+    case 7: {
+      // A case file, opened as the person opens it and viewed as stored results.
+      fuzz::WriteFile("case.pda", data, size);
+      ReadCaseItems(dir / "case.pda", 59);
+      ScriptHost host({(dir / "case.pda").string(), (dir / "case.pda").string()});
+      Session session(host, dir);
+      if (!session.start()) break;
+      Click(session.main().controls(), session.main().menuItem("mnuFileOpen"));
+      Click(session.main().controls(), session.main().menuItem("mnuFileCheck"));
+      break;
+    }
   }
   return 0;
 }

@@ -28,6 +28,20 @@ seed text_files_fuzz 3 "$data/Unit.Dat"
 seed text_files_fuzz 4 data/src/fluids/pubdata.csv
 seed text_files_fuzz 5 data/src/fluids/RFF.csv
 seed text_files_fuzz 6 data/src/components/newdata.txt
+# A case file of the default design, saved by the program itself.
+casedir=$(mktemp -d)
+cp -r "$data"/. "$casedir"
+cat >"$casedir/job.json" <<JOB
+{"steps": [{"window": "Condition", "control": "balance", "click": true},
+  {"window": "Condition", "control": "Command5", "click": true},
+  {"window": "detail", "control": "cbotype", "pick": 10},
+  {"window": "detail", "control": "Command2", "click": true},
+  {"window": "Veloxa", "control": "mnuFileSave", "index": 0, "click": true}],
+ "answers": ["$casedir/default.pda"]}
+JOB
+build/veloxa-cli run "$casedir/job.json" --data-dir "$casedir" >/dev/null || true
+[ -f "$casedir/default.pda" ] && seed text_files_fuzz 7 "$casedir/default.pda"
+rm -rf "$casedir"
 seed records_fuzz 0 "$data/Veloxa.dat"
 seed records_fuzz 1 "$data/PROPER.DAT"
 seed records_fuzz 2 "$data/Steam.dat"

@@ -69,7 +69,9 @@ void FillCandidateGrid(const std::vector<Candidate>& list, GridState& grid) {
   grid.resize(rows, static_cast<int>(header.size()));
   grid.fixedRows = 1;
   for (size_t c = 0; c < header.size(); ++c) grid.cell(0, static_cast<int>(c)) = header[c];
-  for (int i = 1; i < rows; ++i) {
+  // A list without entries (only the unused entry 0) still shows its empty
+  // row, and no row reads past the list.
+  for (int i = 1; i < rows && static_cast<size_t>(i) < list.size(); ++i) {
     const Candidate& e = list[static_cast<size_t>(i)];
     if (e.plates == 0) break;
     grid.cell(i, 0) = std::to_string(i);

@@ -1,5 +1,7 @@
 #include "exchanger/catalogue.h"
 
+#include <cmath>
+
 #include "common/file_io.h"
 #include "common/gbk.h"
 #include "common/record_file.h"
@@ -126,10 +128,37 @@ void FillChannelKinds(const PlateModel& m, ChannelKinds& kinds) {
   }
 }
 
+namespace {
+
+bool positive(float x) { return std::isfinite(x) && x > 0; }
+
+bool correlationSound(const Correlation& c) {
+  for (float x : {c.Nu_m, c.Eu_m, c.Pr_c})
+    if (!std::isfinite(x)) return false;
+  return positive(c.Nu_c) && positive(c.Eu_c) && std::isfinite(c.Re_Min) && std::isfinite(c.Re_Max) &&
+         c.Re_Min < c.Re_Max;
+}
+
+}  // namespace
+
+bool PlateModelSound(const PlateModel& m) {
+  if (!positive(m.PlateArea) || !positive(m.PlateThickness) || !positive(m.NarrowSection) ||
+      !positive(m.NarrowDiameter) || m.PortIn1 <= 0 || m.PortOut1 <= 0 || m.MaxPlates <= 0)
+    return false;
+  if (!correlationSound(m.channels[0])) return false;
+  if (m.PlateKind == kAsymmetricPlate)
+    return correlationSound(m.channels[1]) && positive(m.WideSection) && positive(m.WideDiameter) &&
+           m.PortIn2 > 0 && m.PortOut2 > 0;
+  if (m.PlateKind == kThermalMixingPlate) return correlationSound(m.channels[1]) && correlationSound(m.channels[2]);
+  return true;
+}
+
 std::optional<PlateModel> LoadPlateModel(const Catalogue& catalogue, const std::string& name, Host& host,
                                          ChannelKinds& kinds) {
   auto m = catalogue.find(name);
-  if (!m) {
+  // A record that no exchanger could have is as good as none: no design
+  // may come from it.
+  if (!m || !PlateModelSound(*m)) {
     ShowMessage(host, 423, {"|1", "302"});
     return std::nullopt;
   }

@@ -89,8 +89,14 @@ using ChannelKinds = std::array<ChannelKind, 4>;
 // everything else copies channel 1.
 void FillChannelKinds(const PlateModel& model, ChannelKinds& kinds);
 
+// Whether a record could describe a real plate: positive areas, thickness,
+// sections, diameters, ports, plate count and constants, Re_Min < Re_Max,
+// for the channels its plate kind uses; every number finite.
+bool PlateModelSound(const PlateModel& m);
+
 // Finds `name` in the catalogue and fills the table. A name that no record
-// carries shows 423 with "302" and leaves the table as it was.
+// carries, or a record that is not sound, shows 423 with "302" and leaves
+// the table as it was.
 std::optional<PlateModel> LoadPlateModel(const Catalogue& catalogue, const std::string& name, Host& host,
                                          ChannelKinds& kinds);
 

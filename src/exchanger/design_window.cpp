@@ -236,6 +236,11 @@ void DesignWindow::create() {
 
   auto lists = ReadOptionLists(ctx_.dataDir);
   if (!lists) return fail();
+  // The wall resistance divides by the plate's conductivity and uses its
+  // thickness: a list entry that is not positive would rate nonsense.
+  for (const auto* numbers : {&lists->PlateConductivities, &lists->PlateThicknesses})
+    for (const std::string& n : *numbers)
+      if (!(Val(n) > 0) || !std::isfinite(static_cast<float>(Val(n)))) return fail();
   options = *lists;
   for (int i = 0; i < kOptionLists; ++i) Defdata[static_cast<size_t>(i)]->items = options.list(i);
   for (int i = 0; i < kOptionLists; ++i)

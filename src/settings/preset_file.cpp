@@ -123,6 +123,8 @@ std::optional<float> PresetSingle(const std::string& text) {
 }
 
 std::optional<DesignPresets> DesignPresetsOf(const PresetParameters& p) {
+  // The design works only with presets the settings window would save.
+  if (CheckPresetParameters(p) != 0) return std::nullopt;
   auto units = PresetInteger(p.MaxParallelUnits);
   auto passes = PresetInteger(p.MaxPasses);
   auto liquid = PresetSingle(p.MaxNozzleVelocityLiquid);

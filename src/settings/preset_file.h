@@ -70,8 +70,8 @@ struct DesignPresets {
   std::string HardChannelId, MixedChannelId, SoftChannelId;
 };
 
-// nullopt when a number does not fit its type or `AutoListSize` is negative
-// (the candidate list has indexes 0 to AutoListSize).
+// nullopt when the presets fail the settings window's checks (ranges of
+// lines 1 to 5, identifiers of lines 6 to 8) or a number does not fit its type.
 std::optional<DesignPresets> DesignPresetsOf(const PresetParameters& p);
 
 }  // namespace vx

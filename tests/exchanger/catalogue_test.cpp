@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <map>
 
 #include "app/script_host.h"
@@ -85,6 +86,45 @@ TEST(Catalogue, EmptyCatalogueAndUnknownNames) {
   test::TempDir none;
   EXPECT_FALSE(Catalogue::load(none.dir()));
   EXPECT_TRUE(FillModelList(none.dir()).empty());
+}
+
+// A record no plate could have is refused like a missing one, for the
+// channels its plate kind uses; the others may hold anything.
+TEST(Catalogue, ImpossibleRecordsAreRefused) {
+  using Damage = std::function<void(PlateModel&)>;
+  const std::vector<std::pair<short, Damage>> refused = {
+      {kNormalPlate, [](PlateModel& m) { m.channels[0].Nu_c = 0; }},
+      {kNormalPlate, [](PlateModel& m) { m.channels[0].Eu_c = -1; }},
+      {kNormalPlate, [](PlateModel& m) { m.channels[0].Re_Min = m.channels[0].Re_Max; }},
+      {kNormalPlate, [](PlateModel& m) { m.channels[0].Nu_m = NAN; }},
+      {kNormalPlate, [](PlateModel& m) { m.PlateThickness = 0; }},
+      {kNormalPlate, [](PlateModel& m) { m.PlateArea = -0.5f; }},
+      {kNormalPlate, [](PlateModel& m) { m.NarrowSection = INFINITY; }},
+      {kNormalPlate, [](PlateModel& m) { m.PortIn1 = 0; }},
+      {kNormalPlate, [](PlateModel& m) { m.MaxPlates = -3; }},
+      {kAsymmetricPlate, [](PlateModel& m) { m.WideDiameter = 0; }},
+      {kAsymmetricPlate, [](PlateModel& m) { m.channels[1].Nu_c = 0; }},
+      {kThermalMixingPlate, [](PlateModel& m) { m.channels[2].Eu_c = 0; }},
+  };
+  for (size_t i = 0; i < refused.size(); ++i) {
+    PlateModel m = model("BAD", refused[i].first);
+    refused[i].second(m);
+    EXPECT_FALSE(PlateModelSound(m)) << i;
+  }
+  // Unused channels of a normal plate do not matter.
+  PlateModel normal = model("OK", kNormalPlate);
+  normal.channels[2] = {};
+  normal.WideSection = 0;
+  EXPECT_TRUE(PlateModelSound(normal));
+
+  test::TempDir dir;
+  PlateModel bad = model("BAD", kNormalPlate);
+  bad.channels[0].Nu_c = 0;
+  writeCatalogue(dir, {writePlateModel(bad)});
+  ScriptHost host;
+  ChannelKinds kinds{};
+  EXPECT_FALSE(LoadPlateModel(*Catalogue::load(dir.dir()), bad.ModelName, host, kinds));
+  EXPECT_EQ(host.messages().at(0).text, "板式换热器数据有错误，可以修正数据或者重新安装软件。错误代码302。");
 }
 
 TEST(ChannelKinds, FilledByPlateKind) {

@@ -6,6 +6,7 @@
 
 #include "app/script_host.h"
 #include "app/session.h"
+#include "common/file_io.h"
 #include "common/record_file.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
@@ -175,20 +176,28 @@ TEST_F(DesignWindowTest, ThermalMixingAndAsymmetricModels) {
 }
 
 TEST(DesignWindowCreation, AShortOptionFileShows569With102) {
-  test::TempData data;
-  data.write("DefData.Dat", "1|A|\r\n1|16|\r\n");
-  ScriptHost host;
-  Session session(host, data.dir());
-  ASSERT_TRUE(session.start());
-  auto* cond = session.existingAs<Condition>(Condition::kName);
-  Click(cond->controls(), *cond->balanceButton);
-  Click(cond->controls(), *cond->Command5);
-  bool shown = false;
-  for (const auto& m : host.messages()) shown |= m.id == 569 && m.text == "程序运行出错，错误代码102。";
-  EXPECT_TRUE(shown);
-  auto* design = session.existingAs<DesignWindow>(DesignWindow::kName);
-  ASSERT_NE(design, nullptr);  // the window stays open with what it has
-  EXPECT_FALSE(design->created());
+  // A short file, and a full one whose first plate conductivity is not
+  // positive (the wall resistance would divide by it).
+  std::string zeroConductivity = readFileBytes(test::TempData().file("DefData.Dat")).value_or("");
+  const size_t line2 = zeroConductivity.find("\r\n") + 2;
+  const size_t first = zeroConductivity.find('|', line2) + 1;
+  zeroConductivity.replace(first, zeroConductivity.find('|', first) - first, "0");
+  for (const std::string& file : {std::string("1|A|\r\n1|16|\r\n"), zeroConductivity}) {
+    test::TempData data;
+    data.write("DefData.Dat", file);
+    ScriptHost host;
+    Session session(host, data.dir());
+    ASSERT_TRUE(session.start());
+    auto* cond = session.existingAs<Condition>(Condition::kName);
+    Click(cond->controls(), *cond->balanceButton);
+    Click(cond->controls(), *cond->Command5);
+    bool shown = false;
+    for (const auto& m : host.messages()) shown |= m.id == 569 && m.text == "程序运行出错，错误代码102。";
+    EXPECT_TRUE(shown);
+    auto* design = session.existingAs<DesignWindow>(DesignWindow::kName);
+    ASSERT_NE(design, nullptr);  // the window stays open with what it has
+    EXPECT_FALSE(design->created());
+  }
 }
 
 }  // namespace vx

@@ -122,6 +122,11 @@ TEST(Candidates, GridShowsTheEntriesAndOneEmptyRow) {
   EXPECT_EQ(grid.cell(2, 5), "4");
   EXPECT_EQ(grid.cell(2, 7), "12.34");
   EXPECT_EQ(grid.cell(3, 1), "");
+  // A list with no entry but the unused one shows only its empty row.
+  const std::vector<Candidate> none(1);
+  FillCandidateGrid(none, grid);
+  EXPECT_EQ(grid.rows, 2);
+  EXPECT_EQ(grid.cell(1, 1), "");
 }
 
 }  // namespace vx

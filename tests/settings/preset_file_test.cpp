@@ -200,9 +200,15 @@ TEST(DesignPresets, NumbersThatDoNotFitAreReported) {
   p = DefaultPresetParameters();
   p.AutoListSize = "-1";  // the candidate list cannot have indexes 0 to -1
   EXPECT_FALSE(DesignPresetsOf(p));
-  p.AutoListSize = "0";
-  ASSERT_TRUE(DesignPresetsOf(p));
-  EXPECT_EQ(DesignPresetsOf(p)->AutoListSize, 0);
+  // Presets the settings window would refuse (a list of no candidates, an
+  // empty or text value, a long identifier) are refused here too.
+  for (const char* size : {"0", "", "many", "11"}) {
+    p.AutoListSize = size;
+    EXPECT_FALSE(DesignPresetsOf(p)) << size;
+  }
+  p = DefaultPresetParameters();
+  p.HardChannelId = "HHH";
+  EXPECT_FALSE(DesignPresetsOf(p));
   p = DefaultPresetParameters();
   p.MaxNozzleVelocityGas = "1e40";
   EXPECT_FALSE(DesignPresetsOf(p));
