@@ -12,6 +12,7 @@
 #include "exchanger/catalogue.h"
 #include "properties/fluid_build.h"
 #include "properties/water_steam.h"
+#include "reports/docx_document.h"
 #include "settings/settings_build.h"
 
 namespace fs = std::filesystem;
@@ -137,13 +138,6 @@ void makeCatalogue(const fs::path& src, const fs::path& out) {
   if (!file.save()) fail("cannot write Veloxa.dat");
 }
 
-// Files whose sources come later: present, so that the installation check
-// passes, but empty.
-void makeEmpty(const fs::path& out, const std::vector<std::string>& names) {
-  for (const auto& name : names)
-    if (!fs::exists(out / name) && !vx::writeFileAtomic(out / name, "")) fail("cannot write " + name);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -161,7 +155,6 @@ int main(int argc, char** argv) {
   std::string error;
   if (!vx::BuildSettingsFiles(src, out, error)) fail(error);
   if (!vx::BuildFluidFiles(src, out, error)) fail(error);
-  // The report template comes with the reports.
-  makeEmpty(out, {"Veloxa.sav"});
+  if (!vx::BuildReportTemplate(src / "report" / "Veloxa.txt", out / "Veloxa.sav", error)) fail(error);
   return 0;
 }

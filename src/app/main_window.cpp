@@ -61,6 +61,9 @@ void MainWindow::buildMenus() {
   Control& print = addMenuItem(file, "mnuFilePrint", LoadMessage(341));
   print.enabled = false;
   print.clicked = runs(cmd::kPrint);
+  Control& pdf = addMenuItem(file, "mnuFilePdf", "导出PDF");
+  pdf.enabled = false;
+  pdf.clicked = runs(cmd::kExportPdf);
   addSeparator(file);
   addMenuItem(file, "mnuFileExit", LoadMessage(253) + "(&P)").clicked = [this] {
     if (requestExit()) session_.end(0);
@@ -206,6 +209,7 @@ bool MainWindow::requestExit() {
 void MainWindow::setOutputsEnabled(bool enabled) {
   menuItem("mnuFilePrint").enabled = enabled;
   menuItem("OuttoWord").enabled = enabled;
+  menuItem("mnuFilePdf").enabled = enabled;
   menuItem("mnuFileSave", 0).enabled = enabled;
   menuItem("mnuFileSave", 1).enabled = enabled;
   toolKey("KeyPrint").enabled = enabled;

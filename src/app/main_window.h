@@ -24,6 +24,7 @@ inline constexpr const char* kSaveAs = "saveAs";
 inline constexpr const char* kStatistics = "statistics";
 inline constexpr const char* kExportWord = "exportWord";
 inline constexpr const char* kPrint = "print";
+inline constexpr const char* kExportPdf = "exportPdf";
 inline constexpr const char* kPreview = "preview";
 inline constexpr const char* kPasswordWindow = "passwordWindow";
 inline constexpr const char* kPresets = "presets";

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "common/file_io.h"
+
 namespace vx {
 
 std::optional<std::string> ScriptHost::nextAnswer() {
@@ -71,6 +73,34 @@ bool ScriptHost::startProgram(const std::string& path) {
 }
 void ScriptHost::showHelp(const std::string& topic) { events_.push_back("help " + topic); }
 void ScriptHost::showHelpIndex() { events_.push_back("help index"); }
+
+
+Host::PrintResult ScriptHost::printPage(const PageDrawing& draw) {
+  if (!hasPrinter_) {
+    events_.push_back("print: no printer");
+    return PrintResult::NoPrinter;
+  }
+  pages_.push_back(RecordPage(draw));
+  events_.push_back("print");
+  return PrintResult::Printed;
+}
+
+bool ScriptHost::writePdf(const std::string& path, const PageDrawing& draw) {
+  pages_.push_back(RecordPage(draw));
+  events_.push_back("pdf " + path);
+  return true;
+}
+
+bool ScriptHost::openDocument(const std::string& path) {
+  events_.push_back("open " + path);
+  return opensDocuments_;
+}
+
+bool ScriptHost::saveClipboardPicture(const std::string& path) {
+  if (clipboardPng_.empty() || !writeFileAtomic(path, clipboardPng_)) return false;
+  events_.push_back("picture " + path);
+  return true;
+}
 
 std::string ScriptHost::setting(const std::string& key) {
   auto it = settings_.find(key);

@@ -44,6 +44,20 @@ class ScriptHost : public Host {
   bool startProgram(const std::string& path) override;
   void showHelp(const std::string& topic) override;
   void showHelpIndex() override;
+  // The page of a print or a PDF export is recorded, not put on paper;
+  // "print" or "pdf PATH" goes into the events.
+  PrintResult printPage(const PageDrawing& draw) override;
+  bool writePdf(const std::string& path, const PageDrawing& draw) override;
+  // "open PATH" goes into the events.
+  bool openDocument(const std::string& path) override;
+  bool clipboardHasPicture() override { return !clipboardPng_.empty(); }
+  bool saveClipboardPicture(const std::string& path) override;
+  void setHasPrinter(bool has) { hasPrinter_ = has; }
+  void setOpensDocuments(bool opens) { opensDocuments_ = opens; }
+  // PNG bytes that stand for the picture on the clipboard.
+  void setClipboardPicture(std::string png) { clipboardPng_ = std::move(png); }
+  // The pages printed or exported, in order.
+  const std::vector<RecordedPage>& pages() const { return pages_; }
   // An in-memory setting store, empty at the start.
   std::string setting(const std::string& key) override;
   bool setSetting(const std::string& key, const std::string& value) override;
@@ -66,6 +80,10 @@ class ScriptHost : public Host {
   std::vector<ShownMessage> messages_;
   std::vector<std::string> events_;
   bool busy_ = false;
+  bool hasPrinter_ = true;
+  bool opensDocuments_ = true;
+  std::string clipboardPng_;
+  std::vector<RecordedPage> pages_;
   std::map<std::string, std::string> settings_;
   std::string today_;
   std::filesystem::path dialogFolder_;

@@ -10,6 +10,8 @@
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "exchanger/true_temp.h"
+#include "settings/frm_co_infor.h"
+#include "tools/drawing.h"
 #include "settings/model_editor.h"
 #include "settings/password_windows.h"
 #include "settings/settings_window.h"
@@ -41,6 +43,9 @@ Session::Session(Host& host, std::filesystem::path dataDir)
   });
   registerWindow(CheckResult::kName, [](Session& s) { return std::make_unique<CheckResult>(s.context()); });
   registerWindow(TrueTemp::kName, [](Session& s) { return std::make_unique<TrueTemp>(s.context()); });
+  registerWindow(Drawing::kName, [](Session& s) { return std::make_unique<Drawing>(s.context()); });
+  registerWindow(FrmCoInfor::kName, [](Session& s) { return std::make_unique<FrmCoInfor>(s.context()); });
+  main_->setCommand(cmd::kDrawing, [this] { showWindow(Drawing::kName, false); });
   registerWindow(FrmCustomer::kName, [](Session& s) { return std::make_unique<FrmCustomer>(s.context()); });
   main_->setCommand(cmd::kNew, [this] { files_->newCase(); });
   main_->setCommand(cmd::kOpen, [this] { files_->open(); });

@@ -7,6 +7,8 @@
 
 #include "app/script_host.h"
 #include "app/session.h"
+#include "reports/install.h"
+#include "reports/outputs.h"
 #include "tools/plate_analyse.h"
 
 using nlohmann::json;
@@ -133,6 +135,16 @@ static json describeMain(MainWindow& m) {
   return j;
 }
 
+static json describePage(const RecordedPage& page) {
+  json texts = json::array();
+  for (const PageText& t : page.texts)
+    texts.push_back({{"x", t.x}, {"y", t.y}, {"font", t.font}, {"size", FloatJson(t.size)}, {"bold", t.bold},
+                     {"text", t.text}});
+  json boxes = json::array();
+  for (const PageBox& b : page.boxes) boxes.push_back({b.left, b.top, b.right, b.bottom});
+  return {{"texts", texts}, {"boxes", boxes}};
+}
+
 // The plate analysis chart: its axis, each curve with its points in chart
 // coordinates, and the legend.
 static json describeChart(const PlateChart& chart) {
@@ -165,8 +177,11 @@ json DescribeSession(Session& session, const ScriptHost& host) {
     json controls = json::object();
     for (const auto& c : w->controls().all()) controls[c.label()] = describeControl(c);
     windows[w->name()] = {{"caption", w->caption}, {"visible", w->visible}, {"focus", w->focus}, {"controls", controls}};
+    if (auto* preview = dynamic_cast<Preview*>(w)) windows[w->name()]["page"] = describePage(preview->page());
     if (auto* plates = dynamic_cast<PlateAnalyse*>(w)) windows[w->name()]["chart"] = describeChart(plates->chart());
   }
+  // The page of the last print or PDF export.
+  if (!host.pages().empty()) out["page"] = describePage(host.pages().back());
   out["windows"] = windows;
   out["case"] = describeCase(session.var());
   out["main"] = describeMain(session.main());
@@ -340,6 +355,7 @@ JobResult RunJob(const json& job, const std::filesystem::path& dataDir) {
   // A file named in the answers without a folder lives in the data folder.
   host.setDialogFolder(dataDir);
   Session session(host, dataDir);
+  InstallReports(session);
   json notes = json::array();
   session.start();
   for (size_t i = 0; i < steps.size() && !session.ended(); ++i) {

@@ -37,6 +37,13 @@ const char* answerName(Answer answer) {
   return "ok";
 }
 
+// A host without these platform facilities refuses them.
+Host::PrintResult Host::printPage(const PageDrawing&) { return PrintResult::NoPrinter; }
+bool Host::writePdf(const std::string&, const PageDrawing&) { return false; }
+bool Host::openDocument(const std::string&) { return false; }
+bool Host::clipboardHasPicture() { return false; }
+bool Host::saveClipboardPicture(const std::string&) { return false; }
+
 std::string Host::today() {
   std::time_t now = std::time(nullptr);
   std::tm local{};

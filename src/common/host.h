@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/page_surface.h"
+
 namespace vx {
 
 enum class Icon { None, Information, Question, Exclamation, Critical };
@@ -46,6 +48,19 @@ class Host {
   virtual void placeTopRight(const std::string& name) = 0;
   // Arranges the child windows of the main window in cascade.
   virtual void arrangeCascade() = 0;
+
+  // The outputs. Printing goes to the default printer without a dialog.
+  enum class PrintResult { Printed, NoPrinter, Failed };
+  virtual PrintResult printPage(const PageDrawing& draw);
+  // Writes the page as a PDF file (through a temporary file); false on failure.
+  virtual bool writePdf(const std::string& path, const PageDrawing& draw);
+  // Opens a document with the desktop's default application; false when
+  // nothing opened it.
+  virtual bool openDocument(const std::string& path);
+  // Whether the clipboard holds a picture; saves it as a PNG file (false
+  // when there is none or the file cannot be written).
+  virtual bool clipboardHasPicture();
+  virtual bool saveClipboardPicture(const std::string& path);
   // Starts a program without waiting for it; false when it could not start.
   virtual bool startProgram(const std::string& path) = 0;
   // Opens the help at a topic (a window name), or the keyword index.

@@ -84,6 +84,8 @@ void DesignWindow::passBChanged() {
 void DesignWindow::parallelChanged() {
   VeloxaVar& v = ctx_.var;
   v.ParallelUnits = static_cast<float>(Val(setnb->text));
+  // A count beyond single precision is no count: leaving the field asks for one.
+  if (!std::isfinite(v.ParallelUnits)) v.ParallelUnits = 0;
   if (v.ParallelUnits != 0) {
     recomputeUnitFlows();
     ClearShownResults();

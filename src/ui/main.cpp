@@ -8,6 +8,7 @@
 #include "app/data_folder.h"
 #include "app/session.h"
 #include "common/file_io.h"
+#include "reports/install.h"
 #include "ui/main_frame.h"
 #include "ui/qt_host.h"
 #include "ui/translations.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
 
   vx::QtHost host;
   vx::Session session(host, *dataDir);
+  vx::InstallReports(session);
   host.setSession(&session);
   host.setHelpFile(QString::fromStdString(vx::dataPath(*dataDir, "veloxa.htm").string()));
   vx::registerWidgets(host);

@@ -1,6 +1,19 @@
 #include "ui/qt_host.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QUrl>
+#include <atomic>
+#include <filesystem>
+#include <unistd.h>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -13,6 +26,7 @@
 #include "app/session.h"
 #include "common/messages.h"
 #include "ui/help_viewer.h"
+#include "ui/page_painter.h"
 
 namespace vx {
 
@@ -37,7 +51,11 @@ void QtHost::refreshAll() {
 Answer QtHost::message(const std::string& text, Icon icon, Buttons buttons, int) {
   QMessageBox box(mainWidget_);
   box.setWindowTitle(kAppTitle);
-  box.setText(QString::fromStdString(text));
+  // Carriage returns alone break the lines of a message, as on Windows.
+  QString shown = QString::fromStdString(text);
+  shown.replace("\r\n", "\n");
+  shown.replace('\r', '\n');
+  box.setText(shown);
   switch (icon) {
     case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Icon::Information: box.setIcon(QMessageBox::Information); break;
@@ -198,6 +216,84 @@ void QtHost::showHelp(const std::string& topic) {
 }
 
 void QtHost::showHelpIndex() { showHelp("index"); }
+
+namespace {
+
+// A file name beside `path` for writing it safely.
+std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
+  static std::atomic<int> serial{0};
+  return path.parent_path() /
+         ("." + path.filename().string() + "." + std::to_string(::getpid()) + "." + std::to_string(serial++) + ".tmp");
+}
+
+}  // namespace
+
+Host::PrintResult QtHost::printPage(const PageDrawing& draw) {
+  const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+  if (info.isNull()) return PrintResult::NoPrinter;
+  QPrinter printer(info, QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setFullPage(true);
+  QPainter painter;
+  if (!painter.begin(&printer)) return PrintResult::Failed;
+  MapTwips(painter, printer);
+  PainterSurface surface(painter);
+  draw(surface);
+  return painter.end() ? PrintResult::Printed : PrintResult::Failed;
+}
+
+bool QtHost::writePdf(const std::string& path, const PageDrawing& draw) {
+  const std::filesystem::path target(path);
+  const std::filesystem::path tmp = temporaryBeside(target);
+  bool ok = false;
+  {
+    QPdfWriter writer(QString::fromStdString(tmp.string()));
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(1440);
+    writer.setCreator("Veloxa");
+    QPainter painter;
+    if (painter.begin(&writer)) {
+      MapTwips(painter, writer);
+      PainterSurface surface(painter);
+      draw(surface);
+      ok = painter.end();
+    }
+  }
+  std::error_code ec;
+  if (ok) {
+    std::filesystem::rename(tmp, target, ec);
+    ok = !ec;
+  }
+  if (!ok) std::filesystem::remove(tmp, ec);
+  return ok;
+}
+
+bool QtHost::openDocument(const std::string& path) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+bool QtHost::clipboardHasPicture() {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  return clipboard && !clipboard->image().isNull();
+}
+
+bool QtHost::saveClipboardPicture(const std::string& path) {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  if (!clipboard) return false;
+  const QImage image = clipboard->image();
+  if (image.isNull()) return false;
+  const std::filesystem::path target(path);
+  const std::filesystem::path tmp = temporaryBeside(target);
+  bool ok = image.save(QString::fromStdString(tmp.string()), "PNG");
+  std::error_code ec;
+  if (ok) {
+    std::filesystem::rename(tmp, target, ec);
+    ok = !ec;
+  }
+  if (!ok) std::filesystem::remove(tmp, ec);
+  return ok;
+}
 
 std::string QtHost::setting(const std::string& key) {
   QSettings store(QSettings::UserScope, "Veloxa", "Veloxa");

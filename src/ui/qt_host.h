@@ -54,6 +54,11 @@ class QtHost : public QObject, public Host {
   bool startProgram(const std::string& path) override;
   void showHelp(const std::string& topic) override;
   void showHelpIndex() override;
+  PrintResult printPage(const PageDrawing& draw) override;
+  bool writePdf(const std::string& path, const PageDrawing& draw) override;
+  bool openDocument(const std::string& path) override;
+  bool clipboardHasPicture() override;
+  bool saveClipboardPicture(const std::string& path) override;
   // The setting store of the desktop (QSettings, the user's own scope).
   std::string setting(const std::string& key) override;
   bool setSetting(const std::string& key, const std::string& value) override;

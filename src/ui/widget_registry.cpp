@@ -19,6 +19,11 @@
 #include "ui/settings_widgets.h"
 #include "ui/property_dialog.h"
 #include "ui/qt_host.h"
+#include "ui/report_widgets.h"
+#include "reports/outputs.h"
+#include "reports/statistics.h"
+#include "settings/frm_co_infor.h"
+#include "tools/drawing.h"
 #include "ui/tool_widgets.h"
 #include "ui/true_temp_widget.h"
 #include "tools/heat_index.h"
@@ -50,6 +55,18 @@ void registerWidgets(QtHost& host) {
   });
   host.registerWidget(TrueTemp::kName, true, [&host](Session&, WindowModel& m) -> QWidget* {
     return new TrueTempWidget(static_cast<TrueTemp&>(m), host);
+  });
+  host.registerWidget(Preview::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new PreviewWidget(static_cast<Preview&>(m), s, host);
+  });
+  host.registerWidget(PheList::kName, true, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new PheListWidget(static_cast<PheList&>(m), s, host);
+  });
+  host.registerWidget(Drawing::kName, true, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new DrawingWidget(static_cast<Drawing&>(m), s, host);
+  });
+  host.registerWidget(FrmCoInfor::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new CoInforDialog(static_cast<FrmCoInfor&>(m), s, host);
   });
   host.registerWidget(SettingsWindow::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new SettingsDialog(static_cast<SettingsWindow&>(m), s, host);

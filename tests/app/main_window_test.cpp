@@ -192,6 +192,7 @@ TEST(ResultState, ProduceAndWithdrawSetFlagsAndOutputs) {
   EXPECT_FALSE(v.CaseSaved);
   for (const char* key : {"KeyPrint", "KeyPreview", "KeyDim"}) EXPECT_TRUE(m.toolKey(key).enabled) << key;
   EXPECT_TRUE(m.menuItem("OuttoWord").enabled);
+  EXPECT_TRUE(m.menuItem("mnuFilePdf").enabled);
   WithdrawResult(v, m);
   EXPECT_TRUE(v.ConditionsChanged);
   EXPECT_FALSE(v.ResultAvailable);
@@ -199,6 +200,7 @@ TEST(ResultState, ProduceAndWithdrawSetFlagsAndOutputs) {
   for (const char* key : {"KeyPrint", "KeyPreview", "KeyDim"}) EXPECT_FALSE(m.toolKey(key).enabled) << key;
   EXPECT_FALSE(m.menuItem("mnuFileSave", 0).enabled);
   EXPECT_FALSE(m.menuItem("mnuFilePrint").enabled);
+  EXPECT_FALSE(m.menuItem("mnuFilePdf").enabled);
 }
 
 TEST(Menus, CaptionsOrderShortcutsAndToolbar) {
@@ -211,7 +213,7 @@ TEST(Menus, CaptionsOrderShortcutsAndToolbar) {
   std::vector<std::string> file;
   for (Control* item : m.menus()[0].items) file.push_back(item ? item->text : "—");
   EXPECT_EQ(file, (std::vector<std::string>{"新建(&N)", "打开文件(&O)", "查看结果(&L)", "—", "保存(&S)", "另存为(&A)",
-                                            "—", "统计", "—", "导出至MS Word", "打印", "—", "退出(&P)"}));
+                                            "—", "统计", "—", "导出至MS Word", "打印", "导出PDF", "—", "退出(&P)"}));
   EXPECT_EQ(m.menuItem("mnuFileNew").shortcut, "Ctrl+N");
   EXPECT_EQ(m.menuItem("mnuFileOpen").shortcut, "Ctrl+O");
   EXPECT_EQ(m.menuItem("GB16409").text, "GB16409-1996");

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/script_host.h"
 #include "app/session.h"
 #include "common/file_io.h"
@@ -141,6 +143,11 @@ TEST_F(DesignWindowTest, ArrangementRules) {
   EXPECT_FLOAT_EQ(session.var().UnitFlowA, unitFlow);
   d.setnb->left();
   EXPECT_EQ(lastId(), 483);
+  SetText(*d.setnb, "1e39");  // beyond single precision: no count either
+  EXPECT_FLOAT_EQ(session.var().UnitFlowA, unitFlow);
+  d.setnb->left();
+  EXPECT_EQ(lastId(), 483);
+  EXPECT_TRUE(std::isfinite(session.var().ParallelUnits));
   SetText(*d.setnb, "2");
   EXPECT_FLOAT_EQ(session.var().UnitFlowA, session.var().FlowA / 2);
 }

@@ -6,6 +6,7 @@
 
 #include "app/script_host.h"
 #include "app/session.h"
+#include "reports/install.h"
 #include "support/temp_data.h"
 
 namespace vx::test {
@@ -13,6 +14,7 @@ namespace vx::test {
 struct StartedSession {
   explicit StartedSession(std::vector<std::string> answers = {})
       : host(std::move(answers)), session(host, data.dir()) {
+    InstallReports(session);
     started = session.start();
   }
 

@@ -20,7 +20,7 @@
 
 #include "app/session.h"
 #include "conditions/condition.h"
-#include "support/temp_data.h"
+#include "support/ui_program.h"
 #include "tools/muley.h"
 #include "tools/plate_analyse.h"
 #include "tools/unit_convert.h"
@@ -33,31 +33,8 @@ namespace vx {
 
 namespace {
 
-class RecordingHost : public QtHost {
- public:
-  Answer message(const std::string&, Icon, Buttons, int id) override {
-    ids.push_back(id);
-    return Answer::Ok;
-  }
-  std::vector<int> ids;
-};
-
-struct Program {
-  Program() : session(host, data.dir()) {
-    host.setSession(&session);
-    registerWidgets(host);
-    frame = std::make_unique<MainFrame>(session, host);
-    started = session.start();
-    frame->show();
-    QApplication::setActiveWindow(frame.get());
-    host.refreshAll();
-  }
-  QAction* menuAction(const QString& text) const {
-    for (QAction* top : frame->menuBar()->actions())
-      for (QAction* a : top->menu()->actions())
-        if (a->text() == text) return a;
-    return nullptr;
-  }
+// The shared program with the helpers of these windows.
+struct ToolProgram : ProgramWith<> {
   static QWidget* topLevel(const char* name) {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w->objectName() == name && w->isVisible()) return w;
@@ -80,12 +57,6 @@ struct Program {
     const std::string path = std::string(dir) + "/" + name + ".png";
     if (std::system(("import -window root " + path + " 2>/dev/null").c_str()) != 0) w->grab().save(path.c_str());
   }
-
-  test::TempData data;
-  RecordingHost host;
-  Session session;
-  std::unique_ptr<MainFrame> frame;
-  bool started = false;
 };
 
 }  // namespace
@@ -101,20 +72,20 @@ class ToolWidgetsTest : public QObject {
 };
 
 void ToolWidgetsTest::unitConversionConvertsOnTheScreen() {
-  Program p;
+  ToolProgram p;
   QVERIFY(p.started);
   p.menuAction("单位换算")->trigger();
-  QWidget* w = Program::topLevel("Unit");
+  QWidget* w = ToolProgram::topLevel("Unit");
   QVERIFY(w);
   QCOMPARE(w->windowTitle(), QString("UnitConvert"));
-  Program::pick(w->findChild<QComboBox*>("Combo1"), "压力");
+  ToolProgram::pick(w->findChild<QComboBox*>("Combo1"), "压力");
   auto* to = w->findChild<QListWidget*>("List1(1)");
   QTest::mouseClick(to->viewport(), Qt::LeftButton, {}, to->visualItemRect(to->item(11)).center());
   QCOMPARE(w->findChild<QLineEdit*>("Text1(1)")->text(), QString("145.037738"));
   QCOMPARE(w->findChild<QLabel*>("Label4")->text(), QString("1 psi = 6.89476 kPa"));
-  Program::shot(w, "unit");
+  ToolProgram::shot(w, "unit");
   // Temperature converts on Enter.
-  Program::pick(w->findChild<QComboBox*>("Combo1"), "温度");
+  ToolProgram::pick(w->findChild<QComboBox*>("Combo1"), "温度");
   QTest::mouseClick(to->viewport(), Qt::LeftButton, {}, to->visualItemRect(to->item(1)).center());
   auto* value = w->findChild<QLineEdit*>("Text1(0)");
   QTest::keyClicks(value, "37");
@@ -126,16 +97,16 @@ void ToolWidgetsTest::unitConversionConvertsOnTheScreen() {
 }
 
 void ToolWidgetsTest::heatIndexWritesIntoTheConditionsWindow() {
-  Program p;
+  ToolProgram p;
   p.menuAction("热指标")->trigger();
   QWidget* w = p.frame->findChild<QWidget*>("construction");
   QVERIFY(w);
-  Program::pick(w->findChild<QComboBox*>("ContrType"), "食堂");
+  ToolProgram::pick(w->findChild<QComboBox*>("ContrType"), "食堂");
   QCOMPARE(w->findChild<QLineEdit*>("Text2")->text(), QString("125"));
   QTest::keyClicks(w->findChild<QLineEdit*>("ContrArea"), "1000");
   auto* check = w->findChild<QCheckBox*>("Check1");
   QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(8, check->height() / 2));
-  Program::shot(p.frame.get(), "heat_index");
+  ToolProgram::shot(p.frame.get(), "heat_index");
   QTest::mouseClick(w->findChild<QPushButton*>("Command2(0)"), Qt::LeftButton);
   QCOMPARE(p.frame->findChild<QLineEdit*>("TxtInput(6)")->text(), QString(" 125"));
   QVERIFY(p.frame->findChild<QCheckBox*>("ChkIndex(6)")->isChecked());
@@ -144,7 +115,7 @@ void ToolWidgetsTest::heatIndexWritesIntoTheConditionsWindow() {
 }
 
 void ToolWidgetsTest::plateChartDrawsCurvesLegendAndReadOut() {
-  Program p;
+  ToolProgram p;
   auto* model = p.session.windowAs<PlateAnalyse>(PlateAnalyse::kName);
   // Built directly: from the menu the window is modal.
   auto* w = new PlateAnalyseWidget(*model, p.session, p.host);
@@ -156,15 +127,15 @@ void ToolWidgetsTest::plateChartDrawsCurvesLegendAndReadOut() {
   QVERIFY(QTest::qWaitForWindowActive(w));
   p.host.refreshAll();
   QCOMPARE(w->windowTitle(), QString("板型分析"));
-  Program::pick(w->findChild<QComboBox*>("Combo1"), "VX050N");
+  ToolProgram::pick(w->findChild<QComboBox*>("Combo1"), "VX050N");
   // A new colour from the palette under the colour box.
   QTest::mouseClick(w->findChild<QPushButton*>("Label6"), Qt::LeftButton);
   QVERIFY(w->findChild<QPushButton*>("Label5(6)")->isVisible());
   QTest::mouseClick(w->findChild<QPushButton*>("Label5(6)"), Qt::LeftButton);  // magenta
   QVERIFY(!w->findChild<QPushButton*>("Label5(6)")->isVisible());
   QCOMPARE(model->currentColor(), 0xFF00FFu);
-  Program::pick(w->findChild<QComboBox*>("Combo1"), "VX030A");
-  Program::pick(w->findChild<QComboBox*>("Combo2"), "宽通道");
+  ToolProgram::pick(w->findChild<QComboBox*>("Combo1"), "VX030A");
+  ToolProgram::pick(w->findChild<QComboBox*>("Combo2"), "宽通道");
   QCOMPARE(model->chart().legend.size(), size_t{2});
   QCOMPARE(model->chart().legend[1].text, std::string("VX030A宽 @ 40℃"));
   // The pointer over the chart at x = 0.5 m/s, y = 8000.
@@ -175,20 +146,20 @@ void ToolWidgetsTest::plateChartDrawsCurvesLegendAndReadOut() {
   QTRY_VERIFY(w->findChild<QLabel*>("Label4")->isVisible());
   QVERIFY(w->findChild<QLabel*>("Label4")->text().startsWith("V:0.5"));
   QVERIFY(chart->rect().contains(w->findChild<QLabel*>("Label4")->geometry()));
-  Program::shot(w, "plate_analyse");
+  ToolProgram::shot(w, "plate_analyse");
   // The Reynolds axis starts a new chart; heated water draws above cooled.
   QTest::mouseClick(w->findChild<QRadioButton*>("Option2(1)"), Qt::LeftButton, {}, QPoint(8, 8));
   QVERIFY(model->chart().curves.empty());
   QTest::mouseClick(w->findChild<QRadioButton*>("Option1(0)"), Qt::LeftButton, {}, QPoint(8, 8));
-  Program::pick(w->findChild<QComboBox*>("Combo1"), "VX050N");
+  ToolProgram::pick(w->findChild<QComboBox*>("Combo1"), "VX050N");
   QCOMPARE(model->chart().legend.size(), size_t{1});
   QVERIFY(model->chart().curves[0].points.back().x > 2000);
-  Program::shot(w, "plate_analyse_reynolds");
+  ToolProgram::shot(w, "plate_analyse_reynolds");
   w->close();
 }
 
 void ToolWidgetsTest::plateGeometryComputesOnConfirm() {
-  Program p;
+  ToolProgram p;
   auto* model = p.session.windowAs<Muley>(Muley::kName);
   auto* w = new MuleyWidget(*model, p.session, p.host);
   w->setAttribute(Qt::WA_DeleteOnClose);
@@ -199,24 +170,24 @@ void ToolWidgetsTest::plateGeometryComputesOnConfirm() {
   // Nu = 131.34 with the published enlargement polynomial (see the engine test).
   QCOMPARE(w->findChild<QLineEdit*>("Text1(9)")->text(), QString(" 131.3401"));
   QCOMPARE(w->findChild<QLineEdit*>("Text1(11)")->text(), QString(" .1843125"));
-  Program::shot(w, "muley");
+  ToolProgram::shot(w, "muley");
   w->close();
 }
 
 void ToolWidgetsTest::plateAnalysisOpensModallyWithTheGeometryInside() {
-  Program p;
+  ToolProgram p;
   bool sawChart = false, sawGeometry = false;
   // The modal windows run their own loops: the person's steps come from timers.
   QTimer::singleShot(100, [&] {
-    QWidget* chart = Program::topLevel("PlateAnalyse");
+    QWidget* chart = ToolProgram::topLevel("PlateAnalyse");
     sawChart = chart != nullptr;
     if (!chart) return;
     QTimer::singleShot(100, [&] {
-      QWidget* geometry = Program::topLevel("Muley");
+      QWidget* geometry = ToolProgram::topLevel("Muley");
       sawGeometry = geometry != nullptr;
       if (geometry) geometry->close();  // its close box
       QTimer::singleShot(100, [&] {
-        if (QWidget* c = Program::topLevel("PlateAnalyse"))
+        if (QWidget* c = ToolProgram::topLevel("PlateAnalyse"))
           QTest::mouseClick(c->findChild<QPushButton*>("Command1"), Qt::LeftButton);
       });
     });

@@ -1,0 +1,29 @@
+#include "reports/install.h"
+
+#include <memory>
+
+#include "app/session.h"
+#include "reports/outputs.h"
+#include "reports/statistics.h"
+
+namespace vx {
+
+void InstallReports(Session& session) {
+  auto outputs = std::make_shared<ReportOutputs>(session.context(), [&session] {
+    return session.activeWindow() != session.main().name();
+  });
+  session.registerWindow(Preview::kName, [outputs](Session& s) { return std::make_unique<Preview>(s.context(), *outputs); });
+  session.registerWindow(PheList::kName, [](Session& s) { return std::make_unique<PheList>(s.context()); });
+  MainWindow& main = session.main();
+  main.setCommand(cmd::kPrint, [outputs] { outputs->print(); });
+  main.setCommand(cmd::kExportPdf, [outputs] { outputs->exportPdf(); });
+  main.setCommand(cmd::kExportWord, [outputs] { outputs->exportWord(); });
+  main.setCommand(cmd::kStatistics, [&session] { session.showWindow(PheList::kName, false); });
+  main.setCommand(cmd::kPreview, [&session] {
+    // An open preview draws the current case again.
+    if (auto* p = session.existingAs<Preview>(Preview::kName)) p->redraw();
+    session.showWindow(Preview::kName, false);
+  });
+}
+
+}  // namespace vx

@@ -1,0 +1,154 @@
+#include "reports/outputs.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "common/file_io.h"
+#include "common/messages.h"
+#include "common/number_text.h"
+#include "common/record_file.h"
+#include "common/text_file.h"
+#include "reports/calculation_sheet.h"
+#include "reports/docx_document.h"
+#include "reports/report_text.h"
+#include "reports/statistics.h"
+#include "settings/company_record.h"
+
+namespace vx {
+
+namespace {
+
+// The first "Doc<n>.docx" of the data folder that does not exist yet, so no
+// earlier document is overwritten; empty when all are taken.
+std::filesystem::path nextDocument(const std::filesystem::path& dir) {
+  for (int n = 1; n <= 32767; ++n) {
+    const std::string name = "Doc" + std::to_string(n) + ".docx";
+    if (!findFileNoCase(dir, name)) return dir / name;
+  }
+  return {};
+}
+
+bool endsWithPdf(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string tail = path.substr(path.size() - 4);
+  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
+  return tail == ".pdf";
+}
+
+}  // namespace
+
+PageDrawing SheetDrawing(AppContext& ctx) {
+  // The texts are read when the page is drawn, so every drawing shows the
+  // current values.
+  return [&ctx](PageSurface& surface) { DrawCalculationSheet(GatherSheetData(ctx), surface); };
+}
+
+void ReportOutputs::appendIfChecked() {
+  if (ctx_.main.putIntoChecked()) AppendStatistics(ctx_);
+}
+
+void ReportOutputs::print() {
+  if (hasActiveChild_ && !hasActiveChild_()) return;
+  if (!ConfirmOutput(ctx_)) return;
+  Host::PrintResult result;
+  {
+    BusyPointer busy(ctx_.host);
+    result = ctx_.host.printPage(SheetDrawing(ctx_));
+  }
+  switch (result) {
+    case Host::PrintResult::Printed:
+      appendIfChecked();
+      break;
+    case Host::PrintResult::NoPrinter:
+      if (ctx_.host.message("没有可用的打印机。是否将计算书导出为PDF文件？", Icon::Question, Buttons::YesNo, 0) ==
+          Answer::Yes)
+        writePdfAsked();
+      break;
+    case Host::PrintResult::Failed:
+      ctx_.host.message("计算书没有打印出来。", Icon::Exclamation, Buttons::Ok, 0);
+      break;
+  }
+}
+
+void ReportOutputs::exportPdf() {
+  if (!ConfirmOutput(ctx_)) return;
+  writePdfAsked();
+}
+
+bool ReportOutputs::writePdfAsked() {
+  FileDialogRequest request;
+  request.save = true;
+  request.title = "导出PDF";
+  request.filter = "PDF文件 (*.pdf)";
+  request.defaultName = LoadMessage(533) + ".pdf";
+  request.defaultSuffix = "pdf";
+  auto path = ctx_.host.fileDialog(request);
+  if (!path || path->empty()) return false;
+  std::string target = *path;
+  if (!endsWithPdf(target)) target += ".pdf";
+  bool ok;
+  {
+    BusyPointer busy(ctx_.host);
+    ok = ctx_.host.writePdf(target, SheetDrawing(ctx_));
+  }
+  if (!ok) {
+    ctx_.host.message("无法写入PDF文件" + target + "。", Icon::Exclamation, Buttons::Ok, 0);
+    return false;
+  }
+  appendIfChecked();
+  return true;
+}
+
+void ReportOutputs::exportWord() {
+  if (!ConfirmOutput(ctx_)) return;
+  std::filesystem::path document;
+  bool ok;
+  {
+    BusyPointer busy(ctx_.host);
+    const auto lines = ReportLines(ctx_);
+    ok = writeTextLines(dataPath(ctx_.dataDir, kReportTextFile), ReportTextLines(lines));
+    const auto templ = findFileNoCase(ctx_.dataDir, kReportTemplateFile);
+    if (ok) ok = templ.has_value();
+    if (ok) {
+      document = nextDocument(ctx_.dataDir);
+      ok = !document.empty();
+    }
+    std::string error;
+    if (ok) {
+      ok = FillDocx(*templ, document,
+                    ReportFill(lines, trimField(CompanyText(ctx_.dataDir, 0)), CompanyText(ctx_.dataDir, 1)), error);
+    }
+  }
+  if (!ok) {
+    ShowMessage(ctx_.host, 516);
+    return;
+  }
+  appendIfChecked();
+  if (!ctx_.host.openDocument(document.string()))
+    ctx_.host.message("报告已保存为" + document.string() + "，但没有程序能打开它。", Icon::Information, Buttons::Ok, 0);
+}
+
+Preview::Preview(AppContext& ctx, ReportOutputs& outputs) : WindowModel(kName), ctx_(ctx) {
+  caption = "Preview";
+  pic1 = &controls_.add("pic1", ControlKind::Picture);
+  VScroll1 = &controls_.add("VScroll1", ControlKind::Spin);
+  VScroll1->text = "0";
+  VScroll1->changed = [this] {
+    const double v = Val(VScroll1->text);
+    scroll_ = static_cast<int>(std::clamp(std::isfinite(v) ? v : 0.0, 0.0, static_cast<double>(kScrollMax)));
+    VScroll1->text = std::to_string(scroll_);
+    redraw();
+  };
+  Command3 = &controls_.add("Command3", ControlKind::Button);
+  Command3->text = LoadMessage(253);
+  Command3->clicked = [this] { ctx_.windows.closeWindow(kName); };
+  Command4 = &controls_.add("Command4", ControlKind::Button);
+  Command4->text = "导出PDF";
+  Command4->clicked = [&outputs] { outputs.exportPdf(); };
+  redraw();
+}
+
+void Preview::redraw() { page_ = RecordPage(drawing()); }
+
+}  // namespace vx
