@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the build under a temporary prefix and runs the installed
+# veloxa-cli there: it must find ../share/veloxa and seed a fresh per-user
+# folder from it. Usage: install_layout_test.sh BUILD_DIR
+set -euo pipefail
+build=$1
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+cmake --install "$build" --prefix "$root/usr" >/dev/null
+
+for f in bin/veloxa bin/veloxa-cli share/veloxa/Res.Dat share/veloxa/Veloxa.dat \
+         share/applications/org.veloxa.Veloxa.desktop share/metainfo/org.veloxa.Veloxa.metainfo.xml \
+         share/icons/hicolor/scalable/apps/veloxa.svg share/icons/hicolor/48x48/apps/veloxa.png \
+         share/man/man1/veloxa-cli.1.gz share/man/man1/veloxa.1.gz share/doc/veloxa/copyright; do
+  [ -s "$root/usr/$f" ] || { echo "missing or empty: $f" >&2; exit 1; }
+done
+# The rendered icon is a real PNG of its size.
+if command -v file >/dev/null; then
+  file "$root/usr/share/icons/hicolor/48x48/apps/veloxa.png" | grep -q 'PNG image data, 48 x 48' ||
+    { echo "the 48x48 icon is not a 48 x 48 PNG" >&2; exit 1; }
+fi
+
+mkdir -p "$root/home"
+cat > "$root/job.json" <<'JOB'
+{"steps": [
+  {"window": "Condition", "control": "balance", "click": true},
+  {"window": "Condition", "control": "Command5", "click": true},
+  {"window": "detail", "control": "cbotype", "pick": 10},
+  {"window": "detail", "control": "Command2", "click": true}
+]}
+JOB
+(cd "$root" && HOME="$root/home" XDG_DATA_HOME="" "$root/usr/bin/veloxa-cli" run job.json >"$root/out.json")
+grep -q '"txtover"' "$root/out.json"
+[ -f "$root/home/.local/share/veloxa/.veloxa-installed" ] || { echo "per-user folder not seeded" >&2; exit 1; }
+cmp -s "$root/home/.local/share/veloxa/Veloxa.dat" "$root/usr/share/veloxa/Veloxa.dat"
+echo "install layout: ok"
