@@ -135,8 +135,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
   const VeloxaVar& v = session.var();
-  for (float x : {v.FlowA, v.FlowB, v.HeatLoad, v.TinA, v.ToutA, v.TinB, v.ToutB, v.Lmtd, v.AllowDpA, v.AllowDpB})
-    expectFinite(x, "a non-finite value in the design case");
+  const std::pair<const char*, float> values[] = {
+      {"FlowA", v.FlowA}, {"FlowB", v.FlowB},   {"HeatLoad", v.HeatLoad}, {"TinA", v.TinA},         {"ToutA", v.ToutA},
+      {"TinB", v.TinB},   {"ToutB", v.ToutB},   {"Lmtd", v.Lmtd},         {"AllowDpA", v.AllowDpA}, {"AllowDpB", v.AllowDpB}};
+  for (const auto& [name, x] : values) expectFinite(x, name);
   expectNoNonFiniteText(session);
   return 0;
 }

@@ -48,9 +48,15 @@ seed records_fuzz 2 "$data/Steam.dat"
 seed records_fuzz 3 "$data/property.dat"
 seed records_fuzz 4 "$data/PubData.dat"
 seed records_fuzz 5 "$data/Coinfor.dat"
+seed reports_fuzz 1 "$data/Veloxa.sav"
 mkdir -p build-fuzz/corpus/numbers_fuzz build-fuzz/corpus/job_fuzz build-fuzz/corpus/design_fuzz build-fuzz/findings
 printf ' 12.5e3kg' >build-fuzz/corpus/numbers_fuzz/seed-number
 head -c 64 "$data/Res.Dat" >build-fuzz/corpus/numbers_fuzz/seed-gbk
+# The inputs of earlier findings stay in the corpora for good.
+for found in fuzz/regressions/*/; do
+  mkdir -p "build-fuzz/corpus/$(basename "$found")"
+  cp "$found"* "build-fuzz/corpus/$(basename "$found")/"
+done
 # Every job of the documentation.
 awk '/^```json$/ {n++; out="build-fuzz/corpus/job_fuzz/seed-doc-" n; inside=1; next}
      /^```$/ {inside=0; next}

@@ -2,6 +2,7 @@
 // circuits from the given values, looks up water at the mean temperatures,
 // checks for temperature crosses and gives the mean temperature difference.
 #include <cmath>
+#include <iterator>
 
 #include "common/messages.h"
 #include "common/record_file.h"
@@ -25,6 +26,21 @@ void Condition::runBalance() {
   auto refuse = [&](int id, std::vector<std::string> pairs = {}) {
     ShowMessage(host, id, pairs);
     throw Refused{};
+  };
+  // A refused balance may have computed values that overflow; the case then
+  // keeps the values it had, so that no infinity or NaN stays in it.
+  const VeloxaVar before = v;
+  auto keepFinite = [&v, &before] {
+    float* now[] = {&v.TinA, &v.ToutA, &v.TinB, &v.ToutB, &v.FlowA, &v.FlowB, &v.AllowDpA, &v.AllowDpB,
+                    &v.HeatLoad, &v.FoulingA, &v.FoulingB, &v.Lmtd};
+    const float old[] = {before.TinA, before.ToutA, before.TinB, before.ToutB, before.FlowA, before.FlowB,
+                         before.AllowDpA, before.AllowDpB, before.HeatLoad, before.FoulingA, before.FoulingB,
+                         before.Lmtd};
+    for (size_t i = 0; i < std::size(now); ++i)
+      if (!std::isfinite(*now[i])) *now[i] = std::isfinite(old[i]) ? old[i] : 0;
+    for (size_t i = 0; i < v.MediumPropFlat.size(); ++i)
+      if (!std::isfinite(v.MediumPropFlat[i]))
+        v.MediumPropFlat[i] = std::isfinite(before.MediumPropFlat[i]) ? before.MediumPropFlat[i] : 0;
   };
   try {
     // Step 1.
@@ -365,6 +381,7 @@ void Condition::runBalance() {
     }
   } catch (const Refused&) {
     v.BalanceDone = false;
+    keepFinite();
   }
 }
 

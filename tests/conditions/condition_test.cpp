@@ -129,6 +129,15 @@ TEST_F(ConditionTest, ValuesBeyondSinglePrecisionAndNegativeDutiesAreRefused) {
       EXPECT_TRUE(std::isfinite(x)) << field << " " << text;
     type(field, before);
   }
+  // A flow that fits single precision but whose duty overflows it: the
+  // refused balance leaves no infinity in the case.
+  type(kFlowA, "1.4e38");
+  type(kToutA, "-45");
+  balance();
+  EXPECT_FALSE(v.BalanceDone);
+  for (float x : {v.FlowA, v.FlowB, v.HeatLoad, v.TinA, v.ToutA, v.TinB, v.ToutB, v.Lmtd}) EXPECT_TRUE(std::isfinite(x));
+  type(kFlowA, "60000");
+  type(kToutA, "90");
   SetChecked(cond->controls(), cond->box(kHeatLoad), true);
   SetChecked(cond->controls(), cond->box(kFlowB), false);
   SetChecked(cond->controls(), cond->box(kToutA), false);
