@@ -1,6 +1,5 @@
 #include "app/case_file.h"
 
-#include <charconv>
 #include <cmath>
 #include <map>
 
@@ -97,12 +96,7 @@ int lastEntry(const Control& list) { return static_cast<int>(list.items.size()) 
 
 }  // namespace
 
-std::string CaseNumber(float value) {
-  if (!std::isfinite(value)) value = 0;
-  char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, value);
-  return std::string(buf, r.ptr);
-}
+std::string CaseNumber(float value) { return ShortestText(std::isfinite(value) ? value : 0); }
 
 std::vector<std::string> CaseFileLines(Session& session) {
   VeloxaVar& v = session.var();

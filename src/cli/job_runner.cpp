@@ -1,12 +1,12 @@
 #include "cli/job_runner.h"
 
-#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
 
 #include "app/script_host.h"
 #include "app/session.h"
+#include "common/number_text.h"
 #include "reports/install.h"
 #include "reports/outputs.h"
 #include "tools/plate_analyse.h"
@@ -16,10 +16,8 @@ using nlohmann::json;
 namespace vx {
 
 json FloatJson(float value) {
-  char buf[32];
-  auto r = std::to_chars(buf, buf + sizeof buf, value);
   // The double parsed from the float's shortest text prints as that text.
-  return std::strtod(std::string(buf, r.ptr).c_str(), nullptr);
+  return std::strtod(ShortestText(value).c_str(), nullptr);
 }
 
 static json describeControl(const Control& c) {

@@ -1,5 +1,7 @@
 #include "common/number_text.h"
 
+#include <charconv>
+
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -142,6 +144,12 @@ std::string StrDouble(double value) { return strForm(value, 15); }
 
 std::string PlainNumber(float value) { return plainForm(Str(value)); }
 std::string PlainNumber(double value) { return plainForm(StrDouble(value)); }
+
+std::string ShortestText(float value) {
+  char buf[32];
+  const auto written = std::to_chars(buf, buf + sizeof buf, value);
+  return std::string(buf, written.ptr);
+}
 
 std::string FormatExponent(double value, bool exponentPlus) {
   if (!std::isfinite(value)) value = 0;

@@ -28,6 +28,9 @@ std::string StrDouble(double value);
 // field shows it: the Str form without its leading blank and with a "0"
 // before a leading point (0.5 gives "0.5", 12 gives "12").
 std::string PlainNumber(float value);
+// The shortest decimal text that reads back to the same single-precision
+// value: 1/3 gives "0.33333334".
+std::string ShortestText(float value);
 std::string PlainNumber(double value);
 
 // Scientific notation with five decimals and an exponent of at least two

@@ -11,9 +11,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QUrl>
-#include <atomic>
-#include <filesystem>
-#include <unistd.h>
+#include <QBuffer>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -24,6 +22,7 @@
 #include <QSettings>
 
 #include "app/session.h"
+#include "common/file_io.h"
 #include "common/messages.h"
 #include "ui/help_viewer.h"
 #include "ui/page_painter.h"
@@ -217,17 +216,6 @@ void QtHost::showHelp(const std::string& topic) {
 
 void QtHost::showHelpIndex() { showHelp("index"); }
 
-namespace {
-
-// A file name beside `path` for writing it safely.
-std::filesystem::path temporaryBeside(const std::filesystem::path& path) {
-  static std::atomic<int> serial{0};
-  return path.parent_path() /
-         ("." + path.filename().string() + "." + std::to_string(::getpid()) + "." + std::to_string(serial++) + ".tmp");
-}
-
-}  // namespace
-
 Host::PrintResult QtHost::printPage(const PageDrawing& draw) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
   if (info.isNull()) return PrintResult::NoPrinter;
@@ -243,11 +231,12 @@ Host::PrintResult QtHost::printPage(const PageDrawing& draw) {
 }
 
 bool QtHost::writePdf(const std::string& path, const PageDrawing& draw) {
-  const std::filesystem::path target(path);
-  const std::filesystem::path tmp = temporaryBeside(target);
+  // Drawn in memory, then written through the one atomic write.
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
   bool ok = false;
   {
-    QPdfWriter writer(QString::fromStdString(tmp.string()));
+    QPdfWriter writer(&buffer);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     writer.setResolution(1440);
@@ -260,13 +249,7 @@ bool QtHost::writePdf(const std::string& path, const PageDrawing& draw) {
       ok = painter.end();
     }
   }
-  std::error_code ec;
-  if (ok) {
-    std::filesystem::rename(tmp, target, ec);
-    ok = !ec;
-  }
-  if (!ok) std::filesystem::remove(tmp, ec);
-  return ok;
+  return ok && writeFileAtomic(path, buffer.data().toStdString());
 }
 
 bool QtHost::openDocument(const std::string& path) {
@@ -283,16 +266,9 @@ bool QtHost::saveClipboardPicture(const std::string& path) {
   if (!clipboard) return false;
   const QImage image = clipboard->image();
   if (image.isNull()) return false;
-  const std::filesystem::path target(path);
-  const std::filesystem::path tmp = temporaryBeside(target);
-  bool ok = image.save(QString::fromStdString(tmp.string()), "PNG");
-  std::error_code ec;
-  if (ok) {
-    std::filesystem::rename(tmp, target, ec);
-    ok = !ec;
-  }
-  if (!ok) std::filesystem::remove(tmp, ec);
-  return ok;
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  return image.save(&buffer, "PNG") && writeFileAtomic(path, buffer.data().toStdString());
 }
 
 std::string QtHost::setting(const std::string& key) {
