@@ -5,6 +5,7 @@
 #
 #   tools/fuzz.sh                  every target for 5 seconds (what ./test runs)
 #   tools/fuzz.sh TARGET SECONDS   one target (text_files_fuzz, ...) for as long as asked
+#   tools/fuzz.sh TARGET SECONDS -runs=1000000   ... or until that many executions
 #
 # A finding stops the run with its input saved under build-fuzz/findings/.
 set -euo pipefail
@@ -62,17 +63,19 @@ awk '/^```json$/ {n++; out="build-fuzz/corpus/job_fuzz/seed-doc-" n; inside=1; n
      /^```$/ {inside=0; next}
      inside {print > out}' docs/cli.md
 
-run() {  # target seconds
-  echo "fuzz: $1 for $2 s"
-  local log="build-fuzz/$1.log" status=0
-  VELOXA_FUZZ_DATA="$data" "build-fuzz/$1" -max_total_time="$2" -rss_limit_mb=2048 -timeout=30 \
-    -artifact_prefix=build-fuzz/findings/ -print_final_stats=1 "build-fuzz/corpus/$1" >"$log" 2>&1 || status=$?
+run() {  # target seconds [libFuzzer flags]
+  local target=$1 seconds=$2
+  shift 2
+  echo "fuzz: $target for $seconds s $*"
+  local log="build-fuzz/$target.log" status=0
+  VELOXA_FUZZ_DATA="$data" "build-fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=30 \
+    -artifact_prefix=build-fuzz/findings/ -print_final_stats=1 "$@" "build-fuzz/corpus/$target" >"$log" 2>&1 || status=$?
   grep -E "stat::number_of_executed_units|ERROR|finding:|SUMMARY|Test unit written" "$log" || true
   return $status
 }
 
 if [ $# -ge 1 ]; then
-  run "$1" "${2:-60}"
+  run "$1" "${2:-60}" "${@:3}"
 else
   for target in build-fuzz/*_fuzz; do run "$(basename "$target")" 5; done
 fi

@@ -139,6 +139,9 @@ bool InstallationFileUsable(const fs::path& dir, const std::string& name) {
   std::error_code ec;
   // A folder, a FIFO or a device in its place is no file of the program's.
   if (!fs::is_regular_file(*path, ec)) return false;
+  // A file past the read limit would be read as an empty database later on.
+  const std::uintmax_t size = fs::file_size(*path, ec);
+  if (ec || size > kMaxDataFileBytes) return false;
   std::ifstream in(*path, std::ios::binary);
   return static_cast<bool>(in);
 }

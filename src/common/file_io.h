@@ -32,7 +32,8 @@ std::optional<std::filesystem::path> findFileNoCase(const std::filesystem::path&
                                                     const std::string& name);
 
 // An installation file the program can use: a readable regular file of that
-// plain name (matched without regard to case) directly in the folder.
+// plain name (matched without regard to case) directly in the folder, no
+// larger than the read limit.
 bool InstallationFileUsable(const std::filesystem::path& dir, const std::string& name);
 
 // The path of `name` in `dir`: the existing file matched without regard to

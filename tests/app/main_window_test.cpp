@@ -8,6 +8,7 @@
 #include "app/data_folder.h"
 #include "app/script_host.h"
 #include "app/session.h"
+#include "common/file_io.h"
 #include "common/res_table.h"
 #include "common/text_file.h"
 #include "support/started_session.h"
@@ -100,6 +101,10 @@ TEST(StartUp, OnlyReadableFilesOfTheFolderCount) {
   EXPECT_TRUE(refused([](test::TempData& d) {
     d.remove("Steam.dat");
     ASSERT_EQ(mkfifo(d.file("Steam.dat").c_str(), 0644), 0);
+  }));
+  // Past the read limit: refused at the start, not read later as an empty database.
+  EXPECT_TRUE(refused([](test::TempData& d) {
+    std::filesystem::resize_file(d.file("PubData.dat"), kMaxDataFileBytes + 1);
   }));
   EXPECT_TRUE(refused([](test::TempData& d) {
     auto lines = readTextLines(d.file("Res.Dat"));
