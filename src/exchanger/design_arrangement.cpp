@@ -81,11 +81,20 @@ void DesignWindow::passBChanged() {
   ClearShownResults();
 }
 
+float DesignWindow::parallelCount() const {
+  const VeloxaVar& v = ctx_.var;
+  const float count = static_cast<float>(Val(setnb->text));
+  // A count that is not positive, or so small that the flow per unit would
+  // not fit a single-precision number, is no count: leaving the field asks
+  // for one.
+  if (!std::isfinite(count) || !(count > 0)) return 0;
+  if (!std::isfinite(v.FlowA / count) || !std::isfinite(v.FlowB / count)) return 0;
+  return count;
+}
+
 void DesignWindow::parallelChanged() {
   VeloxaVar& v = ctx_.var;
-  v.ParallelUnits = static_cast<float>(Val(setnb->text));
-  // A count beyond single precision is no count: leaving the field asks for one.
-  if (!std::isfinite(v.ParallelUnits)) v.ParallelUnits = 0;
+  v.ParallelUnits = parallelCount();
   if (v.ParallelUnits != 0) {
     recomputeUnitFlows();
     ClearShownResults();

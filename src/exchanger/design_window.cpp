@@ -226,7 +226,7 @@ void DesignWindow::create() {
 
   candidates.assign(static_cast<size_t>(presets.AutoListSize) + 1, Candidate{});
   AutoClearResults = true;
-  v.ParallelUnits = static_cast<float>(Val(setnb->text));
+  v.ParallelUnits = parallelCount();
 
   CobThermalMix->items = {presets.HardChannelId, presets.MixedChannelId, presets.SoftChannelId,
                           presets.HardChannelId + presets.MixedChannelId,

@@ -160,6 +160,8 @@ class DesignWindow : public WindowModel {
   void thermalMixPicked();
   void passAChanged();
   void passBChanged();
+  // The number of units in parallel that setnb holds; 0 for none usable.
+  float parallelCount() const;
   void parallelChanged();
   void parallelLeft();
   void narrowClicked();
