@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/help_compose.h"
 #include "common/file_io.h"
 #include "common/numeric_csv.h"
 #include "common/record_file.h"
@@ -39,12 +40,6 @@ void makeResDat(const fs::path& src, const fs::path& out) {
     start = end + 1;
   }
   if (!vx::writeTextLines(out / "Res.Dat", lines)) fail("cannot write Res.Dat");
-}
-
-void copyFile(const fs::path& from, const fs::path& to) {
-  std::error_code ec;
-  fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-  if (ec) fail("cannot copy " + from.string() + ": " + ec.message());
 }
 
 // Keys must ascend, or the lookups would stop at the first step down.
@@ -148,11 +143,13 @@ int main(int argc, char** argv) {
   if (ec) fail("cannot create " + out.string());
 
   makeResDat(src, out);
-  copyFile(src / "help" / "veloxa.htm", out / "veloxa.htm");
+  std::string error;
+  const auto help = vx::ComposeHelpPage(src / "help", error);
+  if (!help) fail(error);
+  if (!vx::writeFileAtomic(out / "veloxa.htm", *help)) fail("cannot write " + (out / "veloxa.htm").string());
   makeCatalogue(src, out);
   makeWaterTable(src, out);
   makeSteamTable(src, out);
-  std::string error;
   if (!vx::BuildSettingsFiles(src, out, error)) fail(error);
   if (!vx::BuildFluidFiles(src, out, error)) fail(error);
   if (!vx::BuildReportTemplate(src / "report" / "Veloxa.txt", out / "Veloxa.sav", error)) fail(error);

@@ -111,6 +111,12 @@ FrmCustomer& Session::customer() { return *windowAs<FrmCustomer>(FrmCustomer::kN
 
 void Session::registerWindow(const std::string& name, Factory factory) { factories_[name] = std::move(factory); }
 
+std::vector<std::string> Session::windowNames() const {
+  std::vector<std::string> names;
+  for (const auto& [name, factory] : factories_) names.push_back(name);
+  return names;
+}
+
 bool Session::knowsWindow(const std::string& name) const {
   return name == main_->name() || factories_.count(name) > 0;
 }

@@ -47,6 +47,8 @@ class Session : public WindowDirectory {
   using Factory = std::function<std::unique_ptr<WindowModel>(Session&)>;
   void registerWindow(const std::string& name, Factory factory);
   bool knowsWindow(const std::string& name) const;
+  // Every window the session can create (the main window not included).
+  std::vector<std::string> windowNames() const;
   // The window's view model, created first when it does not exist yet.
   // nullptr for a window the system does not have.
   WindowModel* window(const std::string& name) override;

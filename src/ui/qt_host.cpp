@@ -214,7 +214,10 @@ void QtHost::showHelp(const std::string& topic) {
   static_cast<HelpViewer*>(helpViewer_.data())->showTopic(QString::fromStdString(topic));
 }
 
-void QtHost::showHelpIndex() { showHelp("index"); }
+void QtHost::showHelpIndex() {
+  if (!helpViewer_) helpViewer_ = new HelpViewer(helpFile_, mainWidget_);
+  static_cast<HelpViewer*>(helpViewer_.data())->showSearch();
+}
 
 Host::PrintResult QtHost::printPage(const PageDrawing& draw) {
   const QPrinterInfo info = QPrinterInfo::defaultPrinter();
