@@ -118,8 +118,13 @@ std::optional<WaterProperties> WaterTable(const std::filesystem::path& dir, floa
   WaterRecord a = readWaterRecord(file->record(i));
   WaterRecord b = readWaterRecord(file->record(i + 1));
   auto at = [&](float ya, float yb) { return Interpolate(a.temperature, b.temperature, ya, yb, temperature); };
-  return WaterProperties{at(a.density, b.density), at(a.specificHeat, b.specificHeat),
-                         at(a.conductivity, b.conductivity), at(a.viscosity, b.viscosity)};
+  const WaterProperties w{at(a.density, b.density), at(a.specificHeat, b.specificHeat),
+                          at(a.conductivity, b.conductivity), at(a.viscosity, b.viscosity)};
+  // Two rows of one temperature, or huge values extrapolated below the first
+  // row, can overflow: such a look-up has no answer.
+  if (!positive(w.density) || !positive(w.specificHeat) || !positive(w.conductivity) || !positive(w.viscosity))
+    return std::nullopt;
+  return w;
 }
 
 std::optional<SteamProperties> SteamTable(const std::filesystem::path& dir, float gaugePressure) {
@@ -134,8 +139,11 @@ std::optional<SteamProperties> SteamTable(const std::filesystem::path& dir, floa
   SteamRecord b = readSteamRecord(file->record(i + 1));
   float ka = a.pressure - 0.1f, kb = b.pressure - 0.1f;
   auto at = [&](float ya, float yb) { return Interpolate(ka, kb, ya, yb, gaugePressure); };
-  return SteamProperties{at(a.saturationTemperature, b.saturationTemperature), at(a.vapourDensity, b.vapourDensity),
-                         at(a.latentHeat, b.latentHeat)};
+  const SteamProperties steam{at(a.saturationTemperature, b.saturationTemperature),
+                              at(a.vapourDensity, b.vapourDensity), at(a.latentHeat, b.latentHeat)};
+  if (!std::isfinite(steam.saturationTemperature) || !positive(steam.vapourDensity) || !positive(steam.latentHeat))
+    return std::nullopt;
+  return steam;
 }
 
 bool GetWaterProperty(const std::filesystem::path& dir, VeloxaVar& v, float temperature, int circuit) {

@@ -126,6 +126,9 @@ TEST(WaterTable, DamagedTablesFail) {
     writeWater(dir, {a, b, bad});
     EXPECT_FALSE(WaterTable(dir.dir(), 12, true)) << bad.temperature << " " << bad.viscosity;
   }
+  // Sound rows whose values overflow when extrapolated below the first row.
+  writeWater(dir, {{10, 1000, 4, 0.5f, 3e38f, 7}, {20, 990, 4.2f, 0.6f, 1, 6}});
+  EXPECT_FALSE(WaterTable(dir.dir(), 0, false));
   writeWater(dir, {a, b, {30, 980, 4.4f, 0.7f, 0.6f, 5}});
   EXPECT_TRUE(WaterTable(dir.dir(), 12, true));
   EXPECT_FALSE(WaterTable(dir.dir(), NAN, true));
