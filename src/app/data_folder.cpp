@@ -77,7 +77,16 @@ std::vector<std::string> UpdateDataFolder(const fs::path& user, const fs::path& 
   const Hashes installed = InstallationHashes(installation);
   if (installed.empty()) return kept;
   const std::optional<Hashes> record = ReadRecord(user);
-  if (record && *record == installed) return kept;
+  // Nothing new installed and nothing removed: the usual start, no hashing.
+  // A file the user removed (a damaged one, say) comes back from the
+  // installation on the next start.
+  auto allPresent = [&] {
+    std::error_code ec;
+    for (const auto& [name, hash] : installed)
+      if (!fs::exists(dataPath(user, name), ec)) return false;
+    return true;
+  };
+  if (record && *record == installed && allPresent()) return kept;
 
   Hashes next;
   for (const auto& [name, hash] : installed) {
@@ -149,7 +158,7 @@ std::optional<fs::path> resolveDataDir(const std::optional<std::string>& overrid
   std::error_code ec;
   if (override) {
     if (!fs::is_directory(*override, ec)) {
-      error = "the data folder " + *override + " does not exist";
+      error = "数据文件夹 " + *override + " 不存在。";
       return std::nullopt;
     }
     return fs::path(*override);
@@ -163,7 +172,7 @@ std::optional<fs::path> resolveDataDir(const std::optional<std::string>& overrid
     return user;
   }
   if (!fs::is_directory(installation, ec)) {
-    error = "the installation data folder " + installation.string() + " does not exist";
+    error = "安装数据文件夹 " + installation.string() + " 不存在，请重新安装软件。";
     return std::nullopt;
   }
   // Copy into a temporary folder first, so an interrupted first start does
@@ -175,7 +184,7 @@ std::optional<fs::path> resolveDataDir(const std::optional<std::string>& overrid
   if (!ec && !WriteRecord(partial, InstallationHashes(installation))) ec = std::make_error_code(std::errc::io_error);
   if (!ec) fs::rename(partial, user, ec);
   if (ec) {
-    error = "cannot create the data folder " + user.string() + ": " + ec.message();
+    error = "无法建立数据文件夹 " + user.string() + "：" + ec.message();
     fs::remove_all(partial, ec);
     return std::nullopt;
   }

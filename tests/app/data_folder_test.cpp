@@ -96,6 +96,11 @@ TEST(DataUpdate, ANewerInstallationRefreshesUntouchedFilesAndKeepsEditedOnes) {
   ASSERT_TRUE(resolveDataDir(std::nullopt, newInstall.dir(), error, &kept));
   EXPECT_TRUE(kept.empty());
   EXPECT_EQ(Bytes(*dir / "Preset.dat"), "newest");
+
+  // A file the user removed comes back from the same installation.
+  fs::remove(*dir / "Steam.dat");
+  ASSERT_TRUE(resolveDataDir(std::nullopt, newInstall.dir(), error, &kept));
+  EXPECT_EQ(Bytes(*dir / "Steam.dat"), Bytes(newInstall.file("Steam.dat")));
 }
 
 TEST(DataUpdate, AFolderWithoutARecordKeepsEveryDifferingFileOrADamagedRecord) {
