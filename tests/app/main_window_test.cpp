@@ -319,11 +319,11 @@ TEST(DataFolder, SeedsThePerUserFolderOnceAndHonoursTheOverride) {
   ASSERT_TRUE(dir) << error;
   EXPECT_EQ(*dir, home.dir() / "veloxa");
   EXPECT_TRUE(std::filesystem::exists(*dir / "Res.Dat"));
-  // A file the user removed is not put back: the folder is theirs now.
-  std::filesystem::remove(*dir / "Steam.dat");
+  // Seeded once: the user's changes stay from one start to the next.
+  ASSERT_TRUE(writeFileAtomic(*dir / "Preset.dat", "mine"));
   auto again = resolveDataDir(std::nullopt, install.dir(), error);
   ASSERT_TRUE(again);
-  EXPECT_FALSE(std::filesystem::exists(*again / "Steam.dat"));
+  EXPECT_EQ(readFileBytes(*again / "Preset.dat"), "mine");
   unsetenv("XDG_DATA_HOME");
 
   auto chosen = resolveDataDir(install.dir().string(), "/nonexistent", error);
