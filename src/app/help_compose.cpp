@@ -2,26 +2,13 @@
 
 #include "common/file_io.h"
 #include "common/messages.h"
+#include "common/text_file.h"
 
 namespace fs = std::filesystem;
 
 namespace vx {
 
 namespace {
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    out.push_back(line);
-    start = end + 1;
-  }
-  return out;
-}
 
 std::string trimmed(const std::string& s) {
   const size_t b = s.find_first_not_of(" \t");
@@ -44,7 +31,7 @@ std::optional<std::string> messageTable(const fs::path& folder, std::string& err
   }
   std::string rows;
   int number = 0;
-  for (const std::string& raw : lines(*source)) {
+  for (const std::string& raw : splitLines(*source)) {
     ++number;
     const std::string line = trimmed(raw);
     if (line.empty() || line[0] == '#') continue;
@@ -99,7 +86,7 @@ std::optional<std::string> ComposeHelpPage(const fs::path& folder, std::string& 
   }
   static const std::string include = "<!--#include ";
   std::string out;
-  for (const std::string& line : lines(*page)) {
+  for (const std::string& line : splitLines(*page)) {
     const std::string t = trimmed(line);
     if (t.rfind(include, 0) == 0 && t.size() > include.size() + 3 && t.substr(t.size() - 3) == "-->") {
       const std::string name = trimmed(t.substr(include.size(), t.size() - include.size() - 3));

@@ -5,9 +5,10 @@
 
 namespace vx {
 
-std::vector<std::string> splitTextLines(const std::string& gbkBytes) {
+std::vector<std::string> splitTextLines(const std::string& gbkBytes) { return splitLines(fromGbk(gbkBytes)); }
+
+std::vector<std::string> splitLines(const std::string& text) {
   std::vector<std::string> lines;
-  std::string text = fromGbk(gbkBytes);
   size_t start = 0;
   while (start < text.size()) {
     size_t end = text.find('\n', start);

@@ -14,6 +14,9 @@ std::optional<std::vector<std::string>> readTextLines(const std::filesystem::pat
 // Splits GBK file bytes into UTF-8 lines.
 std::vector<std::string> splitTextLines(const std::string& gbkBytes);
 
+// Splits text at LF, dropping a CR before it; no line after a final LF.
+std::vector<std::string> splitLines(const std::string& text);
+
 // Writes lines as GBK with CR LF after every line, replacing the file safely.
 bool writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
 
