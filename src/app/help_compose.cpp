@@ -30,7 +30,7 @@ std::optional<std::string> messageTable(const fs::path& folder, std::string& err
     return std::nullopt;
   }
   std::string rows;
-  int number = 0;
+  int number = 0, literals = 0;
   for (const std::string& raw : splitLines(*source)) {
     ++number;
     const std::string line = trimmed(raw);
@@ -55,8 +55,10 @@ std::optional<std::string> messageTable(const fs::path& folder, std::string& err
       text = withoutPlaceholders(LoadMessage(std::stoi(id)));
       advice = line.substr(bar + 1);
     }
-    rows += "<tr><td>" + id + "</td><td>" + HtmlEscape(text) + "</td><td>" + HtmlEscape(trimmed(advice)) +
-            "</td></tr>\n";
+    // Each row is a place of its own, so that a search can lead to it.
+    const std::string anchor = "msg-" + (id.empty() ? "t" + std::to_string(++literals) : id);
+    rows += "<tr id=\"" + anchor + "\"><td><a name=\"" + anchor + "\"></a>" + id + "</td><td>" + HtmlEscape(text) +
+            "</td><td>" + HtmlEscape(trimmed(advice)) + "</td></tr>\n";
   }
   return "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr><th>编号</th><th>消息</th><th>含义和处理</th></tr>\n" +
          rows + "</table>";

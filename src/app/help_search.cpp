@@ -80,14 +80,25 @@ std::string excerptAround(const std::string& text, size_t at, size_t length) {
 }  // namespace
 
 std::vector<HelpTopic> HelpTopics(const std::string& html) {
-  static const std::regex heading("<h([1-3])[^>]*\\bid=\"([^\"]+)\"[^>]*>([\\s\\S]*?)</h\\1>");
+  // A heading with an id opens a topic; so does a table row with an id (a
+  // message of the message table), titled by its first two cells.
+  static const std::regex place(
+      "<h([1-3])[^>]*\\bid=\"([^\"]+)\"[^>]*>([\\s\\S]*?)</h\\1>"
+      "|<tr id=\"([^\"]+)\">\\s*<td>([\\s\\S]*?)</td>\\s*<td>([\\s\\S]*?)</td>");
   std::vector<HelpTopic> topics;
   size_t previousEnd = 0;
-  for (std::sregex_iterator it(html.begin(), html.end(), heading), end; it != end; ++it) {
+  for (std::sregex_iterator it(html.begin(), html.end(), place), end; it != end; ++it) {
     if (!topics.empty())
       topics.back().text = plainText(html.substr(previousEnd, static_cast<size_t>(it->position()) - previousEnd));
-    topics.push_back({(*it)[2].str(), plainText((*it)[3].str()), ""});
-    previousEnd = static_cast<size_t>(it->position() + it->length());
+    if ((*it)[2].matched) {
+      topics.push_back({(*it)[2].str(), plainText((*it)[3].str()), ""});
+      previousEnd = static_cast<size_t>(it->position() + it->length());
+    } else {
+      const std::string number = plainText((*it)[5].str());
+      topics.push_back({(*it)[4].str(), (number.empty() ? "" : number + " ") + plainText((*it)[6].str()), ""});
+      // The row's own cells stay in its text, so its number and words are found.
+      previousEnd = static_cast<size_t>(it->position());
+    }
   }
   if (!topics.empty()) topics.back().text = plainText(html.substr(previousEnd));
   return topics;

@@ -5,8 +5,8 @@
 
 namespace vx {
 
-// A topic of the page: a heading with an id, and the plain text up to the
-// next such heading.
+// A topic of the page: a heading with an id, or a table row with an id (a
+// message of the message table), and the plain text up to the next one.
 struct HelpTopic {
   std::string id;
   std::string title;

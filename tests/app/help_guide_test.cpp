@@ -57,7 +57,7 @@ TEST(HelpGuide, EveryMessageShownHasWhatToDo) {
       literals.insert((*it)[1]);
   }
   EXPECT_GT(ids.size(), 40u);
-  for (const std::string& id : ids) EXPECT_NE(rows.find("<tr><td>" + id + "</td>"), std::string::npos) << id;
+  for (const std::string& id : ids) EXPECT_NE(rows.find("<tr id=\"msg-" + id + "\">"), std::string::npos) << id;
   for (const std::string& text : literals) EXPECT_NE(rows.find(HtmlEscape(text)), std::string::npos) << text;
 }
 
@@ -72,8 +72,16 @@ TEST(HelpGuide, ComposedFromFragmentsAndTheCatalogue) {
   EXPECT_NE(page->find("<h2 id=\"part\">片段</h2>"), std::string::npos);
   EXPECT_EQ(page->find("#include"), std::string::npos);
   // The catalogue's text, its placeholder shown as an ellipsis.
-  EXPECT_NE(page->find("<tr><td>413</td><td>回路… 的流量无效。</td><td>检查流量。</td></tr>"), std::string::npos);
+  EXPECT_NE(page->find("<tr id=\"msg-413\"><td><a name=\"msg-413\"></a>413</td><td>回路… 的流量无效。</td><td>检查流量。</td></tr>"),
+            std::string::npos);
   EXPECT_NE(page->find("<td>超出范围.</td><td>换一个 &lt;值&gt;。</td>"), std::string::npos);
+  // Each message is a place of its own for the search.
+  const auto topics = HelpTopics(*page);
+  ASSERT_EQ(topics.size(), 3u);
+  EXPECT_EQ(topics[1].id, "msg-413");
+  EXPECT_EQ(topics[1].title, "413 回路… 的流量无效。");
+  EXPECT_EQ(SearchHelp(topics, "413").at(0).id, "msg-413");
+  EXPECT_EQ(SearchHelp(topics, "换一个").at(0).id, "msg-t1");
 
   std::ofstream(dir.dir() / "messages.txt") << "999|没有这条。\n";
   EXPECT_FALSE(ComposeHelpPage(dir.dir(), error));
