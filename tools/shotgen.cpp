@@ -28,16 +28,18 @@ namespace fs = std::filesystem;
 namespace {
 
 // The Qt host with every question answered without a dialog: files go to
-// the copy of the data folder, settings stay in memory, nothing is opened.
+// the working folder (the copy of the data folder), settings stay in
+// memory, nothing is opened.
 class ShotHost : public vx::QtHost {
  public:
-  explicit ShotHost(fs::path data) : data_(std::move(data)) {}
   vx::Answer message(const std::string&, vx::Icon, vx::Buttons buttons, int) override {
     return buttons == vx::Buttons::Ok ? vx::Answer::Ok : vx::Answer::No;
   }
   std::optional<std::string> fileDialog(const vx::FileDialogRequest& request) override {
-    if (request.defaultSuffix == "png") return (data_ / "outline.png").string();
-    return (data_ / "example.pda").string();
+    // Relative to the data folder (the working folder while drawing), so the
+    // pictures show the file's name rather than a temporary folder.
+    if (request.defaultSuffix == "png") return std::string("outline.png");
+    return std::string("换热站改造.pda");
   }
   bool openDocument(const std::string&) override { return true; }
   std::string setting(const std::string& key) override { return settings_[key]; }
@@ -47,7 +49,6 @@ class ShotHost : public vx::QtHost {
   }
 
  private:
-  fs::path data_;
   std::map<std::string, std::string> settings_;
 };
 
@@ -69,8 +70,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "veloxa-shotgen: cannot copy %s: %s\n", argv[1], ec.message().c_str());
     return 1;
   }
-  const QString out = QString::fromLocal8Bit(argv[2]);
+  const QString out = QDir(QString::fromLocal8Bit(argv[2])).absolutePath();
   QDir().mkpath(out);
+  fs::current_path(data, ec);
   int status = 0;
   {
     // A message box some window shows while opening must not stop the build.
@@ -80,7 +82,7 @@ int main(int argc, char** argv) {
     });
     dismiss.start(200);
 
-    ShotHost host(data);
+    ShotHost host;
     vx::Session session(host, data);
     vx::InstallReports(session);
     host.setSession(&session);
@@ -190,6 +192,7 @@ int main(int argc, char** argv) {
       }
     }
   }
+  fs::current_path(fs::temp_directory_path(), ec);
   fs::remove_all(data, ec);
   return status;
 }
