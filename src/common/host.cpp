@@ -1,5 +1,7 @@
 #include "common/host.h"
 
+#include <algorithm>
+#include <cctype>
 #include <ctime>
 
 #include "common/messages.h"
@@ -54,6 +56,23 @@ std::string Host::today() {
 
 Answer ShowMessage(Host& host, int id, const std::vector<std::string>& pairs, Icon icon, Buttons buttons) {
   return host.message(LoadMessage(id, pairs), icon, buttons, id);
+}
+
+std::optional<std::string> AskSavePath(Host& host, const std::string& title, const std::string& filter,
+                                       const std::string& defaultName, const std::string& suffix) {
+  FileDialogRequest request;
+  request.save = true;
+  request.title = title;
+  request.filter = filter;
+  request.defaultName = defaultName;
+  request.defaultSuffix = suffix;
+  auto path = host.fileDialog(request);
+  if (!path || path->empty()) return std::nullopt;
+  const std::string ending = "." + suffix;
+  std::string tail = path->size() >= ending.size() ? path->substr(path->size() - ending.size()) : "";
+  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
+  if (tail != ending) *path += ending;
+  return path;
 }
 
 }  // namespace vx

@@ -88,6 +88,12 @@ class BusyPointer {
   Host& host_;
 };
 
+// Asks for a file to save with the save dialog; the path ends in
+// ".<suffix>" (added when the person typed none, letter case aside).
+// Nullopt when the dialog was cancelled.
+std::optional<std::string> AskSavePath(Host& host, const std::string& title, const std::string& filter,
+                                       const std::string& defaultName, const std::string& suffix);
+
 // Shows catalogue message `id` with its placeholder pairs.
 Answer ShowMessage(Host& host, int id, const std::vector<std::string>& pairs = {}, Icon icon = Icon::Information,
                    Buttons buttons = Buttons::Ok);

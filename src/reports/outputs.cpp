@@ -29,13 +29,6 @@ std::filesystem::path nextDocument(const std::filesystem::path& dir) {
   return {};
 }
 
-bool endsWithPdf(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string tail = path.substr(path.size() - 4);
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
-  return tail == ".pdf";
-}
-
 }  // namespace
 
 PageDrawing SheetDrawing(AppContext& ctx) {
@@ -77,16 +70,9 @@ void ReportOutputs::exportPdf() {
 }
 
 bool ReportOutputs::writePdfAsked() {
-  FileDialogRequest request;
-  request.save = true;
-  request.title = "导出PDF";
-  request.filter = "PDF文件 (*.pdf)";
-  request.defaultName = LoadMessage(533) + ".pdf";
-  request.defaultSuffix = "pdf";
-  auto path = ctx_.host.fileDialog(request);
-  if (!path || path->empty()) return false;
-  std::string target = *path;
-  if (!endsWithPdf(target)) target += ".pdf";
+  const auto path = AskSavePath(ctx_.host, "导出PDF", "PDF文件 (*.pdf)", LoadMessage(533) + ".pdf", "pdf");
+  if (!path) return false;
+  const std::string& target = *path;
   bool ok;
   {
     BusyPointer busy(ctx_.host);

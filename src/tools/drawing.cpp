@@ -56,18 +56,9 @@ void Drawing::getPicture() {
     ctx_.host.message("剪贴板中没有图片。", Icon::Information, Buttons::Ok, 0);
     return;
   }
-  FileDialogRequest request;
-  request.save = true;
-  request.title = "保存外形图";
-  request.filter = "PNG图片 (*.png)";
-  request.defaultName = LoadMessage(247) + ".png";
-  request.defaultSuffix = "png";
-  auto path = ctx_.host.fileDialog(request);
-  if (!path || path->empty()) return;
-  std::string target = *path;
-  std::string tail = target.size() >= 4 ? target.substr(target.size() - 4) : "";
-  std::transform(tail.begin(), tail.end(), tail.begin(), [](unsigned char c) { return std::tolower(c); });
-  if (tail != ".png") target += ".png";
+  const auto path = AskSavePath(ctx_.host, "保存外形图", "PNG图片 (*.png)", LoadMessage(247) + ".png", "png");
+  if (!path) return;
+  const std::string& target = *path;
   if (!ctx_.host.saveClipboardPicture(target)) {
     ctx_.host.message("图片无法保存到" + target + "。", Icon::Exclamation, Buttons::Ok, 0);
     return;
