@@ -6,7 +6,7 @@
 #include "conditions/other_data.h"
 #include "properties/property_window.h"
 #include "properties/water_steam.h"
-#include "settings/preset_file.h"
+#include "common/preset_file.h"
 
 namespace vx {
 

@@ -23,7 +23,7 @@
 #include "reports/statistics.h"
 #include "settings/catalogue_edit.h"
 #include "settings/company_record.h"
-#include "settings/preset_file.h"
+#include "common/preset_file.h"
 #include "support/designed_case.h"
 
 namespace vx {
