@@ -15,6 +15,7 @@
 #include "conditions/other_data.h"
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
+#include "tools/drawing.h"
 
 namespace vx {
 
@@ -228,6 +229,8 @@ void CaseFiles::newCase() {
   session_.main().setDesignKeyEnabled(false);
   session_.main().setCaption(kAppTitle);
   current_.clear();
+  // The outline dimensions belong to the exchanger of the old case.
+  session_.closeWindow(Drawing::kName);
   session_.showWindow(Condition::kName, false);
 }
 
@@ -267,6 +270,7 @@ bool CaseFiles::open() {
   }
   current_ = path;
   session_.main().setCaption(std::string(kAppTitle) + " " + path);
+  session_.closeWindow(Drawing::kName);
   return true;
 }
 
