@@ -49,6 +49,10 @@ OUT_PATH = Path(__file__).resolve().parent.parent / "data" / "src" / "catalogue.
 RE_SWITCH = 1000.0        # Martin below, Muley-Manglik from here on
 TURBULENT_RANGE = (1000.0, 10000.0)   # fit range of regime "T"
 LAMINAR_RE_MAX = 1000.0   # upper end of a regime "L" fit
+# Stored Re_Max of a regime "T" channel: 0, no upper bound. Its constants are
+# the Muley-Manglik power law itself (recommended from Re 1000 upwards), not
+# an approximation that holds only over the sampled range.
+TURBULENT_RE_MAX_STORED = 0.0
 LAMINAR_RE_MIN_CHOICES = (50.0, 75.0, 100.0, 125.0, 150.0, 200.0, 250.0, 300.0)
 FIT_TOLERANCE = 0.05      # max. deviation of a fit from its correlation
 SPANNING_RANGE = (200.0, 10000.0)   # only reported: a single fit across RE_SWITCH
@@ -331,9 +335,10 @@ def build_model(m):
         f_c, f_m = fit["f"][0], fit["f"][1]
         # dp of one pass = 4 f (Lp/d) rho w^2 / 2 = Eu rho w^2
         eu_c = 2.0 * f_c * m["lp"] / d
+        re_max = TURBULENT_RE_MAX_STORED if m["regime"] == "T" else fit["re_max"]
         blocks.append(dict(label=label, beta=beta, d=d, fit=fit,
                            values=[nu_c, nu_m, eu_c, f_m, PR_EXPONENT,
-                                   fit["re_min"], fit["re_max"]]))
+                                   fit["re_min"], re_max]))
     corr = []
     for i in range(3):
         corr += blocks[i]["values"] if i < len(blocks) else [0.0] * 7

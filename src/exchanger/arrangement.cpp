@@ -48,6 +48,12 @@ int RoundedPassesA(const DesignState& s) {
   return std::isfinite(p) ? static_cast<int>(std::clamp(p, -32768.0, 32767.0)) : 0;
 }
 
+int ChannelsPerPassB(const DesignState& s, int channelsA) {
+  if (s.PassesB <= 0) return 0;
+  const double b = std::nearbyint(static_cast<double>(channelsA) * RoundedPassesA(s) / s.PassesB);
+  return static_cast<int>(std::clamp(b, -2147483648.0, 2147483647.0));
+}
+
 int PlateCountCheck(float plateCount) { return plateCount < 3 ? 467 : 0; }
 
 int PlateLimitAndPassChecks(DesignState& s, const ChannelKinds& kinds, short maxPasses, double passA, double passB) {

@@ -23,6 +23,11 @@ bool TwoKindItemSelected(const DesignState& s, short plateKind);
 // The pass count of circuit A as the rating counts it (rounded half to even).
 int RoundedPassesA(const DesignState& s);
 
+// Circuit B's channels per pass when circuit A has `channelsA` per pass:
+// both circuits have the same channels in all, each spread over its own
+// passes (channelsA x PassesA / PassesB, rounded; 0 for no pass of B).
+int ChannelsPerPassB(const DesignState& s, int channelsA);
+
 // Check 1 of the check command: 467 when fewer than 3 plates, else 0.
 int PlateCountCheck(float plateCount);
 

@@ -135,8 +135,9 @@ bool positive(float x) { return std::isfinite(x) && x > 0; }
 bool correlationSound(const Correlation& c) {
   for (float x : {c.Nu_m, c.Eu_m, c.Pr_c})
     if (!std::isfinite(x)) return false;
+  // Re_Max 0 leaves the range open upwards.
   return positive(c.Nu_c) && positive(c.Eu_c) && std::isfinite(c.Re_Min) && std::isfinite(c.Re_Max) &&
-         c.Re_Min < c.Re_Max;
+         (c.Re_Max == 0 || c.Re_Min < c.Re_Max);
 }
 
 }  // namespace

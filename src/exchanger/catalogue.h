@@ -20,7 +20,8 @@ inline constexpr int kPasswordOffset = 118;
 enum PlateKindCode : short { kNormalPlate = 0, kAsymmetricPlate = 1, kThermalMixingPlate = 2 };
 
 // Heat-transfer and pressure-drop correlation constants of one channel kind:
-// Nu = Nu_c Re^Nu_m Pr^n, Eu = Eu_c Re^Eu_m, valid from Re_Min to Re_Max.
+// Nu = Nu_c Re^Nu_m Pr^n, Eu = Eu_c Re^Eu_m, valid from Re_Min to Re_Max
+// (Re_Max 0: no upper bound).
 struct Correlation {
   float Nu_c = 0, Nu_m = 0, Eu_c = 0, Eu_m = 0, Pr_c = 0, Re_Min = 0, Re_Max = 0;
 };
@@ -90,7 +91,8 @@ using ChannelKinds = std::array<ChannelKind, 4>;
 void FillChannelKinds(const PlateModel& model, ChannelKinds& kinds);
 
 // Whether a record could describe a real plate: positive areas, thickness,
-// sections, diameters, ports, plate count and constants, Re_Min < Re_Max,
+// sections, diameters, ports, plate count and constants, Re_Min < Re_Max
+// (or Re_Max 0, no upper bound),
 // for the channels its plate kind uses; every number finite.
 bool PlateModelSound(const PlateModel& m);
 

@@ -12,6 +12,7 @@
 #include "exchanger/design_window.h"
 #include "exchanger/ntu.h"
 #include "exchanger/rating.h"
+#include "exchanger/reynolds_range.h"
 #include "exchanger/true_temp.h"
 
 namespace vx {
@@ -343,7 +344,8 @@ bool DesignWindow::RunAutoDesign() {
         state.PressureDropB = result.dropB;
         const bool accepted = result.found && state.PressureDropA / 1000 < v.AllowDpA &&
                               state.SurfaceMargin > DesignMargin && state.PressureDropB / 1000 < v.AllowDpB &&
-                              state.NozzleVelocityA > 0.3f && state.NozzleVelocityB > 0.3f;
+                              state.NozzleVelocityA > 0.3f && state.NozzleVelocityB > 0.3f &&
+                              ListedArrangementWithinRange(state, v, channelKinds, first, second);
         if (!accepted) continue;
         const double area = static_cast<double>(state.PlateCount) * channelKinds[1].plateArea;
         Candidate c;

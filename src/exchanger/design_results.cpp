@@ -10,6 +10,7 @@
 #include "conditions/other_data.h"
 #include "exchanger/arrangement.h"
 #include "exchanger/design_window.h"
+#include "exchanger/reynolds_range.h"
 
 namespace vx {
 
@@ -132,15 +133,7 @@ void DesignWindow::buildNotes() {
     n += LoadMessage(460) + kLineFeed;
   }
   // Every rated channel group must lie within its correlation's range.
-  const bool twoKinds = TwoKindItemSelected(s, plateKind());
-  bool valid = true;
-  auto checkSlot = [&](int slot, short kindA, short kindB) {
-    if (s.ChannelRe[static_cast<size_t>(slot)][kCircuitA] < channelKinds[static_cast<size_t>(kindA)].corr.Re_Min ||
-        s.ChannelRe[static_cast<size_t>(slot)][kCircuitB] < channelKinds[static_cast<size_t>(kindB)].corr.Re_Min)
-      valid = false;
-  };
-  if (s.FirstKindCount > 0 || !twoKinds) checkSlot(1, s.ChannelKindA1, s.ChannelKindB1);
-  if (twoKinds && s.SecondKindCount > 0) checkSlot(2, s.ChannelKindA2, s.ChannelKindB2);
+  const bool valid = RatedGroupsWithinRange(s, channelKinds, TwoKindItemSelected(s, plateKind()));
   if (!valid) n += LoadMessage(466) + kLineFeed;
   od->notes().text = n;
   if (!valid) ShowMessage(ctx_.host, 466, {}, Icon::Critical);

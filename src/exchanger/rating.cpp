@@ -102,6 +102,8 @@ bool splitCircuit(CheckedMath& m, DesignState& s, const ChannelKind& k1, const C
 }
 
 // The whole flow of each circuit in one group; the other group stands still.
+// `channels` counts circuit A's channels per pass; circuit B has as many
+// channels in all, spread over its own passes.
 bool singleGroup(CheckedMath& m, DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds, int slot, short kindA,
                  short kindB, int channels) {
   if (!validIndex(kindA) || !validIndex(kindB)) return false;
@@ -111,7 +113,7 @@ bool singleGroup(CheckedMath& m, DesignState& s, const VeloxaVar& v, const Chann
                      channels))
     return false;
   if (!storeVelocity(m, s.ChannelVelocity[used][kCircuitB], v.UnitFlowB, b.density, kinds[static_cast<size_t>(kindB)],
-                     channels))
+                     ChannelsPerPassB(s, channels)))
     return false;
   s.ChannelVelocity[idle][kCircuitA] = 0;
   s.ChannelVelocity[idle][kCircuitB] = 0;

@@ -116,6 +116,8 @@ TEST(Catalogue, ImpossibleRecordsAreRefused) {
   normal.channels[2] = {};
   normal.WideSection = 0;
   EXPECT_TRUE(PlateModelSound(normal));
+  normal.channels[0].Re_Max = 0;  // no upper bound
+  EXPECT_TRUE(PlateModelSound(normal));
 
   test::TempDir dir;
   PlateModel bad = model("BAD", kNormalPlate);
