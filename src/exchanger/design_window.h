@@ -9,6 +9,7 @@
 #include "common/window_model.h"
 #include "exchanger/catalogue.h"
 #include "exchanger/design_state.h"
+#include "exchanger/ntu.h"
 #include "settings/option_lists.h"
 #include "settings/preset_file.h"
 
@@ -117,6 +118,8 @@ class DesignWindow : public WindowModel {
   bool RunDesign();
   bool RunAutoDesign();
   bool RunNtu();
+  // The last answer of the NTU command, at full precision.
+  NtuResult ntuAnswer;
   // The precondition of the commands: the message to show (490 or 536), 0
   // when they may run.
   int CanGoing();
