@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/help_compose.h"
+#include "app/validation.h"
 #include "common/file_io.h"
 #include "common/numeric_csv.h"
 #include "common/record_file.h"
@@ -144,14 +145,16 @@ int main(int argc, char** argv) {
 
   makeResDat(src, out);
   std::string error;
-  const auto help = vx::ComposeHelpPage(src / "help", error);
-  if (!help) fail(error);
-  if (!vx::writeFileAtomic(out / "veloxa.htm", *help)) fail("cannot write " + (out / "veloxa.htm").string());
   makeCatalogue(src, out);
   makeWaterTable(src, out);
   makeSteamTable(src, out);
   if (!vx::BuildSettingsFiles(src, out, error)) fail(error);
   if (!vx::BuildFluidFiles(src, out, error)) fail(error);
   if (!vx::BuildReportTemplate(src / "report" / "Veloxa.txt", out / "Veloxa.sav", error)) fail(error);
+  // The guide's validation table runs the program's own code on the data
+  // just written.
+  const auto help = vx::ComposeHelpPage(src / "help", error, vx::ValidationTableHtml(out));
+  if (!help) fail(error);
+  if (!vx::writeFileAtomic(out / "veloxa.htm", *help)) fail("cannot write " + (out / "veloxa.htm").string());
   return 0;
 }

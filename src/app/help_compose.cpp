@@ -80,7 +80,8 @@ std::string HtmlEscape(const std::string& text) {
   return out;
 }
 
-std::optional<std::string> ComposeHelpPage(const fs::path& folder, std::string& error) {
+std::optional<std::string> ComposeHelpPage(const fs::path& folder, std::string& error,
+                                           const std::string& validationTable) {
   const auto page = readFileBytes(folder / "veloxa.htm");
   if (!page) {
     error = "cannot read " + (folder / "veloxa.htm").string();
@@ -107,6 +108,14 @@ std::optional<std::string> ComposeHelpPage(const fs::path& folder, std::string& 
     } else {
       out += line + "\n";
     }
+  }
+  static const std::string validation = "<!--#validation-->";
+  for (size_t at; (at = out.find(validation)) != std::string::npos;) {
+    if (validationTable.empty()) {
+      error = "the page asks for the validation table, which was not composed";
+      return std::nullopt;
+    }
+    out.replace(at, validation.size(), validationTable);
   }
   return out;
 }

@@ -11,9 +11,12 @@ namespace vx {
 // the same folder, and a line "<!--#messages-->" by the message table.
 // The advice comes from "messages.txt" of the folder: "ID|advice" for a
 // numbered message (its text taken from the catalogue), "\"text\"|advice"
-// for one the program words itself. Nullopt, with `error` set, when a file
-// is missing, a line is malformed or a numbered message does not exist.
-std::optional<std::string> ComposeHelpPage(const std::filesystem::path& helpFolder, std::string& error);
+// for one the program words itself. A line "<!--#validation-->" (in the
+// page or a fragment) becomes `validationTable`. Nullopt, with `error` set,
+// when a file is missing, a line is malformed, a numbered message does not
+// exist or the page asks for a validation table that was not given.
+std::optional<std::string> ComposeHelpPage(const std::filesystem::path& helpFolder, std::string& error,
+                                           const std::string& validationTable = "");
 
 // Text for HTML: & < > and " escaped.
 std::string HtmlEscape(const std::string& text);

@@ -405,6 +405,7 @@ bool DesignWindow::RunNtu() {
   Host& host = ctx_.host;
   const VeloxaVar& v = ctx_.var;
   DataClear(state);
+  ntuAnswer = {};
   if (refuseWithoutBalance()) {
     ClearShownResults();
     return false;
@@ -435,19 +436,19 @@ bool DesignWindow::RunNtu() {
   }
   NtuInputs in;
   in.TinA = v.TinA;
-  in.ToutA = v.ToutA;
   in.TinB = v.TinB;
-  in.ToutB = v.ToutB;
   in.FlowA = v.FlowA;
   in.FlowB = v.FlowB;
   in.cpA = v.MediumProp(kSpecificHeat, kCircuitA);
   in.cpB = v.MediumProp(kSpecificHeat, kCircuitB);
-  in.HeatCapacity = state.HeatCapacity;
-  in.ServiceU1 = state.ServiceU[1];
-  in.GroupArea1 = state.GroupArea[1];
-  in.ParallelUnits = v.ParallelUnits;
+  in.ua = TransferConductance(state, v, channelKinds);
   in.counterCurrent = state.Counterflow;
-  NtuResult r = SolveOutletTemperatures(in);
+  in.txtPass1 = txtPass1->text;
+  in.txtPass2 = txtPass2->text;
+  in.lmtdC = state.LmtdC;
+  in.cvdt = state.cvdt;
+  const NtuResult r = SolveOutletTemperatures(in);
+  ntuAnswer = r;
   if (!r.converged) {
     ShowMessage(host, 476);
     return false;

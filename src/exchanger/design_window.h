@@ -6,11 +6,12 @@
 #include <optional>
 #include <vector>
 
+#include "common/option_lists.h"
+#include "common/preset_file.h"
 #include "common/window_model.h"
 #include "exchanger/catalogue.h"
 #include "exchanger/design_state.h"
-#include "common/option_lists.h"
-#include "common/preset_file.h"
+#include "exchanger/ntu.h"
 
 namespace vx {
 
@@ -117,6 +118,8 @@ class DesignWindow : public WindowModel {
   bool RunDesign();
   bool RunAutoDesign();
   bool RunNtu();
+  // The last answer of the NTU command, at full precision.
+  NtuResult ntuAnswer;
   // The precondition of the commands: the message to show (490 or 536), 0
   // when they may run.
   int CanGoing();

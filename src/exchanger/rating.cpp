@@ -272,10 +272,14 @@ bool RateArrangement(DesignState& s, const VeloxaVar& v, const ChannelKinds& kin
   return GroupAreas(s, kinds);
 }
 
+double TransferConductance(const DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds) {
+  double ua = static_cast<double>(s.GroupArea[1]) * s.ServiceU[1];
+  if (TwoKindItemSelected(s, kinds[1].plateKind)) ua += static_cast<double>(s.GroupArea[2]) * s.ServiceU[2];
+  return ua * v.ParallelUnits;
+}
+
 bool HeatCapacityAndMargin(DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds) {
-  const double lmtd = v.Lmtd, f = s.F, units = v.ParallelUnits;
-  double q = lmtd * s.GroupArea[1] * s.ServiceU[1] * f * units;
-  if (TwoKindItemSelected(s, kinds[1].plateKind)) q += lmtd * s.GroupArea[2] * s.ServiceU[2] * f * units;
+  const double q = static_cast<double>(v.Lmtd) * s.F * TransferConductance(s, v, kinds);
   CheckedMath m;
   return storeMargin(m, s, v, q);
 }

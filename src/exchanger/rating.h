@@ -67,8 +67,12 @@ unsigned long long SlotRatingsDone();
 // temperature and the group areas. False also when no group has channels.
 [[nodiscard]] bool RateArrangement(DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds);
 
-// HeatCapacity (W) from the group areas, ServiceU and s.F (the second group
-// only for a two-kind item), then SurfaceMargin over v.HeatLoad (%).
+// ServiceU times area (W/K) of the channel groups the heat capacity counts
+// (the second group only for a two-kind item), times the parallel units.
+double TransferConductance(const DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds);
+
+// HeatCapacity (W) = Lmtd x F x TransferConductance, then SurfaceMargin
+// over v.HeatLoad (%).
 [[nodiscard]] bool HeatCapacityAndMargin(DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds);
 
 // One trial of the single-kind count search of the design commands: c
