@@ -81,6 +81,22 @@ bool danglingLink(const fs::path& path) {
   return fs::is_symlink(fs::symlink_status(path, ec)) && fs::status(path, ec).type() == fs::file_type::not_found;
 }
 
+// Copies the plain files of `from` into `to`; the cause of the first
+// failure, or an empty text. (The library's copy reports a full disk as an
+// input/output error.)
+std::string copyFiles(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code kindError;
+    if (!it->is_regular_file(kindError)) continue;
+    const auto bytes = readFileBytes(it->path());
+    if (!bytes) return "无法读取" + it->path().string();
+    WriteFault fault = WriteFault::None;
+    if (!writeFileAtomic(to / it->path().filename(), *bytes, &fault)) return WriteFaultText(fault);
+  }
+  return ec ? "无法读取" + from.string() : "";
+}
+
 // The cause of a failed file operation, as the messages name it.
 std::string causeOf(const std::error_code& ec) {
   const WriteFault fault = WriteFaultOf(ec.value());
@@ -209,16 +225,17 @@ std::optional<fs::path> resolveDataDir(const std::optional<std::string>& overrid
   fs::path partial = user.parent_path() / (user.filename().string() + ".seeding." + std::to_string(::getpid()));
   fs::remove_all(partial, ec);
   fs::create_directories(partial, ec);
-  if (!ec) fs::copy(installation, partial, fs::copy_options::recursive, ec);
+  std::string cause = ec ? causeOf(ec) : "";
+  if (cause.empty()) cause = copyFiles(installation, partial);
   WriteFault fault = WriteFault::None;
-  if (!ec && !WriteRecord(partial, InstallationHashes(installation), &fault))
-    ec = std::error_code(fault == WriteFault::DiskFull ? ENOSPC : EIO, std::generic_category());
-  if (!ec) fs::rename(partial, user, ec);
-  if (ec) {
+  if (!ec && !WriteRecord(partial, InstallationHashes(installation), &fault)) cause = WriteFaultText(fault);
+  if (cause.empty()) fs::rename(partial, user, ec);
+  if (ec && cause.empty()) cause = causeOf(ec);
+  if (!cause.empty()) {
     std::error_code ignored;
     fs::remove_all(partial, ignored);
     if (fs::is_directory(user, ignored)) return user;  // another copy seeded it first
-    error = "无法建立数据文件夹 " + user.string() + "：" + causeOf(ec) + "。";
+    error = "无法建立数据文件夹 " + user.string() + "：" + cause + "。";
     return std::nullopt;
   }
   return user;

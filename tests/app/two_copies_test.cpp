@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <set>
 
@@ -85,10 +86,15 @@ TEST(TwoCopies, CatalogueModelsAndThePasswordAreAllKept) {
     bool ok = true;
     for (int i = 0; i < kChanges; ++i) {
       PlateModel m = pattern;
-      m.ModelName = (copy ? "VXB" : "VXA") + std::to_string(i);
-      ok = SaveModelRecord(dir, m) == CatalogueEdit::Done && ok;
-      if (i % 2) ok = DeleteModelRecord(dir, m.ModelName) == CatalogueEdit::Done && ok;
-      if (copy) ok = StorePassword(dir, static_cast<float>(100 + i)) == CatalogueEdit::Done && ok;
+      m.ModelName = modelNameField((copy ? "VXB" : "VXA") + std::to_string(i));
+      const CatalogueEdit saved = SaveModelRecord(dir, m);
+      const CatalogueEdit deleted = i % 2 ? DeleteModelRecord(dir, m.ModelName) : CatalogueEdit::Done;
+      const CatalogueEdit stored = copy ? StorePassword(dir, static_cast<float>(100 + i)) : CatalogueEdit::Done;
+      if (saved != CatalogueEdit::Done || deleted != CatalogueEdit::Done || stored != CatalogueEdit::Done) {
+        std::fprintf(stderr, "copy %d change %d: %d %d %d\n", copy, i, static_cast<int>(saved),
+                     static_cast<int>(deleted), static_cast<int>(stored));
+        ok = false;
+      }
     }
     return ok;
   }));
@@ -99,7 +105,8 @@ TEST(TwoCopies, CatalogueModelsAndThePasswordAreAllKept) {
   EXPECT_EQ(after->listed().size(), listed + kChanges);
   for (int copy = 0; copy < 2; ++copy)
     for (int i = 0; i < kChanges; ++i)
-      EXPECT_EQ(names.count((copy ? "VXB" : "VXA") + std::to_string(i)), i % 2 ? 0u : 1u) << copy << " " << i;
+      EXPECT_EQ(names.count(modelNameField((copy ? "VXB" : "VXA") + std::to_string(i))), i % 2 ? 0u : 1u)
+          << copy << " " << i;
   EXPECT_EQ(CataloguePassword(dir), static_cast<float>(100 + kChanges - 1));
 }
 

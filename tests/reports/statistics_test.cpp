@@ -182,7 +182,7 @@ TEST(Statistics, ALinkLoopInPlaceOfTheFileIsReportedByEveryOutput) {
   if (c.willAsk()) c.host.addAnswer("yes");
   c.host.addAnswer((c.data.dir() / "sheet.pdf").string());
   Click(c.session.main().controls(), c.session.main().menuItem("mnuFilePdf"));
-  EXPECT_TRUE(std::filesystem::exists(c.data.file("sheet.pdf")));
+  EXPECT_EQ(c.host.events().back(), "pdf " + c.data.file("sheet.pdf").string());
   EXPECT_EQ(c.lastText(), unread);
 
   c.confirmed("OuttoWord");
