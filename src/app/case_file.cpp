@@ -244,8 +244,13 @@ bool CaseFiles::save(int mode) {
   const std::string path = ChooseCaseFile(mode);
   if (path.empty()) return false;
   const std::vector<std::string> lines = CaseFileLines(session_);
-  if (lines.size() != kCaseLines || !writeTextLines(path, lines)) {
-    ShowMessage(session_.host(), 569, {"|1", kWriteFailed});
+  WriteFault fault = WriteFault::Other;
+  if (lines.size() != kCaseLines || !writeTextLines(path, lines, &fault)) {
+    // A cause the system names is told with the file; others keep the code.
+    if (fault != WriteFault::Other && fault != WriteFault::None)
+      ShowMessage(session_.host(), 581, {"|1", path, "|2", WriteFaultText(fault)}, Icon::Critical);
+    else
+      ShowMessage(session_.host(), 569, {"|1", kWriteFailed});
     return false;
   }
   current_ = path;

@@ -1,10 +1,14 @@
 #include "app/data_folder.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <sstream>
 
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/host.h"
 #include "common/messages.h"
@@ -64,10 +68,39 @@ std::optional<Hashes> ReadRecord(const fs::path& user) {
   return hashes;
 }
 
-bool WriteRecord(const fs::path& user, const Hashes& hashes) {
+bool WriteRecord(const fs::path& user, const Hashes& hashes, WriteFault* fault = nullptr) {
   std::string text = "installed " + FullVersionTitle() + "\n";
   for (const auto& [name, hash] : hashes) text += hash + "  " + name + "\n";
-  return writeFileAtomic(user / kDataRecordName, text);
+  return writeFileAtomic(user / kDataRecordName, text, fault);
+}
+
+// A link whose target does not exist: writing through it would create a
+// file wherever it points, perhaps far outside the data folder.
+bool danglingLink(const fs::path& path) {
+  std::error_code ec;
+  return fs::is_symlink(fs::symlink_status(path, ec)) && fs::status(path, ec).type() == fs::file_type::not_found;
+}
+
+// Copies the plain files of `from` into `to`; the cause of the first
+// failure, or an empty text. (The library's copy reports a full disk as an
+// input/output error.)
+std::string copyFiles(const fs::path& from, const fs::path& to) {
+  std::error_code ec;
+  for (fs::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code kindError;
+    if (!it->is_regular_file(kindError)) continue;
+    const auto bytes = readFileBytes(it->path());
+    if (!bytes) return "无法读取" + it->path().string();
+    WriteFault fault = WriteFault::None;
+    if (!writeFileAtomic(to / it->path().filename(), *bytes, &fault)) return WriteFaultText(fault);
+  }
+  return ec ? "无法读取" + from.string() : "";
+}
+
+// The cause of a failed file operation, as the messages name it.
+std::string causeOf(const std::error_code& ec) {
+  const WriteFault fault = WriteFaultOf(ec.value());
+  return fault == WriteFault::Other ? ec.message() : WriteFaultText(fault);
 }
 
 }  // namespace
@@ -76,6 +109,8 @@ std::vector<std::string> UpdateDataFolder(const fs::path& user, const fs::path& 
   std::vector<std::string> kept;
   const Hashes installed = InstallationHashes(installation);
   if (installed.empty()) return kept;
+  // Another copy may be starting, or saving, at the same moment.
+  DataFolderLock lock(user);
   const std::optional<Hashes> record = ReadRecord(user);
   // Nothing new installed and nothing removed: the usual start, no hashing.
   // A file the user removed (a damaged one, say) comes back from the
@@ -99,6 +134,11 @@ std::vector<std::string> UpdateDataFolder(const fs::path& user, const fs::path& 
       if (it != record->end()) seeded = &it->second;
     }
     bool replace = false;
+    if (danglingLink(mine)) {
+      // Left as it is: the start-up check names what is missing.
+      if (seeded) next[name] = *seeded;
+      continue;
+    }
     if (!fs::exists(mine, ec)) {
       replace = true;  // new in this installation, or removed: the program needs it
     } else if (mineHash && *mineHash == hash) {
@@ -158,14 +198,18 @@ std::optional<fs::path> resolveDataDir(const std::optional<std::string>& overrid
   std::error_code ec;
   if (override) {
     if (!fs::is_directory(*override, ec)) {
-      error = "数据文件夹 " + *override + " 不存在。";
+      error = "数据文件夹 " + *override + (fs::exists(*override, ec) ? " 不存在：该处是一个文件。" : " 不存在。");
       return std::nullopt;
     }
     return fs::path(*override);
   }
   fs::path user = userDataDir();
   if (fs::exists(user, ec)) {
-    if (fs::is_directory(user, ec) && fs::is_directory(installation, ec)) {
+    if (!fs::is_directory(user, ec)) {
+      error = "数据文件夹 " + user.string() + " 不存在：该处是一个文件。请移走或改名该文件后重新运行本软件。";
+      return std::nullopt;
+    }
+    if (fs::is_directory(installation, ec)) {
       auto k = UpdateDataFolder(user, installation);
       if (kept) *kept = std::move(k);
     }
@@ -177,15 +221,21 @@ std::optional<fs::path> resolveDataDir(const std::optional<std::string>& overrid
   }
   // Copy into a temporary folder first, so an interrupted first start does
   // not leave a half-seeded folder that later starts would take as complete.
-  fs::path partial = user.parent_path() / (user.filename().string() + ".seeding");
+  // Each starting copy seeds a folder of its own; the first to finish wins.
+  fs::path partial = user.parent_path() / (user.filename().string() + ".seeding." + std::to_string(::getpid()));
   fs::remove_all(partial, ec);
   fs::create_directories(partial, ec);
-  if (!ec) fs::copy(installation, partial, fs::copy_options::recursive, ec);
-  if (!ec && !WriteRecord(partial, InstallationHashes(installation))) ec = std::make_error_code(std::errc::io_error);
-  if (!ec) fs::rename(partial, user, ec);
-  if (ec) {
-    error = "无法建立数据文件夹 " + user.string() + "：" + ec.message();
-    fs::remove_all(partial, ec);
+  std::string cause = ec ? causeOf(ec) : "";
+  if (cause.empty()) cause = copyFiles(installation, partial);
+  WriteFault fault = WriteFault::None;
+  if (!ec && !WriteRecord(partial, InstallationHashes(installation), &fault)) cause = WriteFaultText(fault);
+  if (cause.empty()) fs::rename(partial, user, ec);
+  if (ec && cause.empty()) cause = causeOf(ec);
+  if (!cause.empty()) {
+    std::error_code ignored;
+    fs::remove_all(partial, ignored);
+    if (fs::is_directory(user, ignored)) return user;  // another copy seeded it first
+    error = "无法建立数据文件夹 " + user.string() + "：" + cause + "。";
     return std::nullopt;
   }
   return user;

@@ -174,10 +174,19 @@ bool MainWindow::startUp() {
   bool complete = required.ok && GbkAvailable();
   if (complete) {
     for (const std::string& name : required.entries) {
-      if (!InstallationFileUsable(session_.dataDir(), name)) {
-        complete = false;
-        break;
+      const DataFileFault fault = InstallationFileFault(session_.dataDir(), name);
+      if (fault == DataFileFault::Usable) continue;
+      // A file that is there but unusable is named: installing again would
+      // not replace what stands in its place.
+      if (fault != DataFileFault::Missing) {
+        ShowMessage(session_.host(), 582,
+                    {"|1", dataPath(session_.dataDir(), name).string(), "|2", DataFileFaultText(fault)},
+                    Icon::Critical);
+        session_.end(1);
+        return false;
       }
+      complete = false;
+      break;
     }
   }
   if (!complete) {

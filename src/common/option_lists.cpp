@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/text_file.h"
 
@@ -105,6 +106,7 @@ std::vector<std::string> OptionFileLines(const OptionLists& lists) {
 }
 
 bool WriteOptionLists(const std::filesystem::path& dir, const OptionLists& lists) {
+  DataFolderLock lock(dir);
   return writeTextLines(dataPath(dir, kOptionListFile), OptionFileLines(lists));
 }
 

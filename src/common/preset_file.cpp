@@ -4,6 +4,7 @@
 #include <limits>
 #include <vector>
 
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "common/text_file.h"
@@ -94,6 +95,7 @@ bool WritePresetFile(const std::filesystem::path& dir, const PresetParameters& p
       if (c == '\r' || c == '\n') c = ' ';
     lines.push_back(quoteItem(value));
   }
+  DataFolderLock lock(dir);
   return writeTextLines(dataPath(dir, kPresetFile), lines);
 }
 

@@ -96,7 +96,7 @@ void RecordFile::truncate(int n) {
   if (bytes_.size() > size) bytes_.resize(size);
 }
 
-bool RecordFile::save() const { return writeFileAtomic(path_, bytes_); }
+bool RecordFile::save(WriteFault* fault) const { return writeFileAtomic(path_, bytes_, fault); }
 
 std::string FixedText(const std::string& utf8, int width) {
   RecordWriter w(width);

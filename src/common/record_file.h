@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "common/file_io.h"
+
 namespace vx {
 
 // Reads the packed fields of one record in order.
@@ -67,6 +69,8 @@ class RecordFile {
   void clear() { bytes_.clear(); }
   // Whole records in the file; a trailing partial record is not counted.
   int count() const { return static_cast<int>(bytes_.size() / static_cast<size_t>(length_)); }
+  // Bytes as loaded, a trailing partial record included.
+  std::size_t size() const { return bytes_.size(); }
   // Record n, zero-padded where the file ends before it.
   std::string record(int n) const;
   RecordReader reader(int n) const { return RecordReader(record(n)); }
@@ -74,8 +78,9 @@ class RecordFile {
   void setRecord(int n, const std::string& bytes);
   // Keeps only the first n records.
   void truncate(int n);
-  // Writes the file safely (temporary file, then rename).
-  bool save() const;
+  // Writes the file safely (temporary file, then rename); `fault`, when
+  // given, receives why it failed.
+  bool save(WriteFault* fault = nullptr) const;
 
   const std::filesystem::path& path() const { return path_; }
   int length() const { return length_; }

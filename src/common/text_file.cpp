@@ -27,10 +27,10 @@ std::optional<std::vector<std::string>> readTextLines(const std::filesystem::pat
   return splitTextLines(*bytes);
 }
 
-bool writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+bool writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines, WriteFault* fault) {
   std::string text;
   for (const auto& line : lines) text += line + "\r\n";
-  return writeFileAtomic(path, toGbk(text));
+  return writeFileAtomic(path, toGbk(text), fault);
 }
 
 static std::string trimBlanks(const std::string& s) {

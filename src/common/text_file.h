@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io.h"
+
 namespace vx {
 
 // Reads the lines of a GBK text file (CR LF or LF ends accepted).
@@ -18,7 +20,9 @@ std::vector<std::string> splitTextLines(const std::string& gbkBytes);
 std::vector<std::string> splitLines(const std::string& text);
 
 // Writes lines as GBK with CR LF after every line, replacing the file safely.
-bool writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines);
+// `fault`, when given, receives why a write failed.
+bool writeTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                    WriteFault* fault = nullptr);
 
 // Splits a line of comma-separated items; an item in double quotes may hold
 // commas, and its quotes are removed. Blanks around unquoted items are dropped.

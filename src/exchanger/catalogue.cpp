@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/gbk.h"
 #include "common/record_file.h"
@@ -73,8 +74,7 @@ std::optional<Catalogue> Catalogue::load(const std::filesystem::path& dir) {
   Catalogue c;
   bool listing = true;
   // A trailing partial record reads as a record padded with zeros.
-  int records = static_cast<int>((std::filesystem::file_size(*path) + kCatalogueRecordLength - 1) /
-                                 kCatalogueRecordLength);
+  int records = static_cast<int>((file.size() + kCatalogueRecordLength - 1) / kCatalogueRecordLength);
   for (int n = 2; n <= records; ++n) {
     std::string bytes = file.record(n);
     if (blankName(bytes)) {
@@ -178,6 +178,7 @@ std::optional<float> ReadCataloguePassword(const std::filesystem::path& dir) {
 }
 
 bool WriteCataloguePassword(const std::filesystem::path& dir, float password) {
+  DataFolderLock lock(dir);
   RecordFile file(dataPath(dir, kCatalogueFile), kCatalogueRecordLength);
   if (!file.load()) return false;
   RecordWriter w(file.record(1));

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/gbk.h"
 #include "common/number_text.h"
@@ -241,6 +242,7 @@ ImportResult ImportFluidTable(FluidTable table, const fs::path& source, const fs
 namespace {
 
 ImportResult importInFolder(FluidTable table, const fs::path& dir) {
+  DataFolderLock lock(dir);
   return ImportFluidTable(table, dataPath(dir, sourceName(table)), dataPath(dir, targetName(table)),
                           ImportMode::Lenient);
 }

@@ -439,7 +439,7 @@ void PropertyWindow::DeleteSelf() {
     ShowMessage(ctx_.host, 527);
     return;
   }
-  if (!DeleteSelfData(ctx_.dataDir, selfRecords_[static_cast<size_t>(entry)]))
+  if (!DeleteSelfData(ctx_.dataDir, selfRecords_[static_cast<size_t>(entry)], List1->items[static_cast<size_t>(entry)]))
     ShowMessage(ctx_.host, 569, {"|1", "75"}, Icon::Critical);
   Assign(*MassName, "");
   GridState& g = MyDataGrid->grid;

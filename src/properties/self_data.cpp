@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/record_file.h"
 
@@ -87,22 +88,22 @@ std::optional<PropertyRecord> ReadSelfData(const fs::path& dir, int n) {
   return rec;
 }
 
-std::optional<int> SaveSelfData(const fs::path& dir, Host& host, const std::string& name,
-                                const SelfDataColumns& values, const std::string& remark) {
-  if (trimBlanks(name).empty()) {
-    ShowMessage(host, 524, {}, Icon::Information);
-    return std::nullopt;
-  }
+namespace {
+
+enum class Saved { Written, Damaged, Ask, Refused, Unwritable };
+
+// One attempt of the save, on the file as it is on disk, under the folder's
+// lock. Stops with Ask, writing nothing, when the medium is there and the
+// person has not yet agreed to replace it.
+Saved saveUnderLock(const fs::path& dir, const std::string& name, const SelfDataColumns& values,
+                    const std::string& remark, bool replaceAgreed, int& position, WriteFault& fault) {
+  DataFolderLock lock(dir);
   RecordFile file = selfFile(dir);
-  if (loadSelfFile(file) == Loaded::Damaged) {
-    ShowMessage(host, 569, {"|1", "75"}, Icon::Critical);
-    return std::nullopt;
-  }
+  if (loadSelfFile(file) == Loaded::Damaged) return Saved::Damaged;
 
   // The first record of the same name, or the first blank record (the end
   // of the list) for a new medium.
   const std::string wanted = lowerAscii(storedName(name));
-  int position = 0;
   bool update = false;
   for (int n = 1;; ++n) {
     std::string bytes = file.record(n);
@@ -111,7 +112,7 @@ std::optional<int> SaveSelfData(const fs::path& dir, Host& host, const std::stri
       break;
     }
     if (lowerAscii(readPropertyRecord(bytes).Name) == wanted) {
-      if (ShowMessage(host, 523, {}, Icon::None, Buttons::YesNo) != Answer::Yes) return std::nullopt;
+      if (!replaceAgreed) return Saved::Ask;
       position = n;
       update = true;
       break;
@@ -130,27 +131,64 @@ std::optional<int> SaveSelfData(const fs::path& dir, Host& host, const std::stri
     rec.Conductivity[k] = values.Conductivity[k];
     rec.Viscosity[k] = values.Viscosity[k];
     rec.LatentHeat[k] = values.LatentHeat[k];
-    if (columnRefused(rec, k)) {
-      ShowMessage(host, 524, {}, Icon::Critical);
-      return std::nullopt;
-    }
+    if (columnRefused(rec, k)) return Saved::Refused;
   }
   rec.Remark = remark;
 
   RecordWriter w(update ? file.record(position) : std::string(kPropertyRecordLength, '\0'));
   writePropertyRecord(w, rec);
   file.setRecord(position, w.bytes());
-  if (!file.save()) {
-    ShowMessage(host, 569, {"|1", "75"}, Icon::Critical);
-    return std::nullopt;
-  }
-  return position;
+  return file.save(&fault) ? Saved::Written : Saved::Unwritable;
 }
 
-bool DeleteSelfData(const fs::path& dir, int n) {
+}  // namespace
+
+std::optional<int> SaveSelfData(const fs::path& dir, Host& host, const std::string& name,
+                                const SelfDataColumns& values, const std::string& remark) {
+  if (trimBlanks(name).empty()) {
+    ShowMessage(host, 524, {}, Icon::Information);
+    return std::nullopt;
+  }
+  // The question waits outside the lock, so another copy is never kept
+  // waiting for an answer; the save then looks at the file again.
+  bool replaceAgreed = false;
+  for (;;) {
+    int position = 0;
+    WriteFault fault = WriteFault::Other;
+    switch (saveUnderLock(dir, name, values, remark, replaceAgreed, position, fault)) {
+      case Saved::Written: return position;
+      case Saved::Ask:
+        if (ShowMessage(host, 523, {}, Icon::None, Buttons::YesNo) != Answer::Yes) return std::nullopt;
+        replaceAgreed = true;
+        continue;
+      case Saved::Refused: ShowMessage(host, 524, {}, Icon::Critical); return std::nullopt;
+      case Saved::Unwritable:
+        // A cause the system names is told with the file; others keep the code.
+        if (fault != WriteFault::Other && fault != WriteFault::None) {
+          ShowMessage(host, 581, {"|1", dataPath(dir, kSelfDataFile).string(), "|2", WriteFaultText(fault)},
+                      Icon::Critical);
+          return std::nullopt;
+        }
+        [[fallthrough]];
+      case Saved::Damaged: ShowMessage(host, 569, {"|1", "75"}, Icon::Critical); return std::nullopt;
+    }
+    return std::nullopt;
+  }
+}
+
+bool DeleteSelfData(const fs::path& dir, int n, const std::optional<std::string>& name) {
+  DataFolderLock lock(dir);
   RecordFile file = selfFile(dir);
   if (loadSelfFile(file) != Loaded::Ok) return false;
   const int count = file.count();
+  // The list the person chose from may be older than the file: the medium
+  // is found by its name where it is now.
+  if (name && (n < 1 || n > count || readPropertyRecord(file.record(n)).Name != *name)) {
+    n = 0;
+    for (int k = 1; k <= count && !n; ++k)
+      if (!isBlank(file.record(k)) && readPropertyRecord(file.record(k)).Name == *name) n = k;
+    if (!n) return true;  // already gone
+  }
   if (n < 1 || n > count) return false;
   RecordFile copy(file.path(), kPropertyRecordLength);
   int next = 1;
@@ -161,6 +199,7 @@ bool DeleteSelfData(const fs::path& dir, int n) {
 }
 
 bool TidySelfData(const fs::path& dir) {
+  DataFolderLock lock(dir);
   RecordFile file = selfFile(dir);
   switch (loadSelfFile(file)) {
     case Loaded::Missing: return true;

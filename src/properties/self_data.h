@@ -50,8 +50,10 @@ std::optional<int> SaveSelfData(const std::filesystem::path& dir, Host& host, co
 
 // Removes record n; the records after it move up by one, blank records
 // included. False (and the file unchanged) when n is not a record of the
-// file or the file cannot be read or written.
-bool DeleteSelfData(const std::filesystem::path& dir, int n);
+// file or the file cannot be read or written. With `name`, the medium of
+// that name goes, at n or wherever it now is (true when there is none).
+bool DeleteSelfData(const std::filesystem::path& dir, int n,
+                    const std::optional<std::string>& name = std::nullopt);
 
 // Drops the blank records at the end of the file; the other records keep
 // their numbers, and a blank record between them becomes all zero bytes.

@@ -59,8 +59,7 @@ std::optional<RecordFile> loadTable(const std::filesystem::path& dir, const char
   if (!path) return std::nullopt;
   RecordFile file(*path, length);
   if (!file.load()) return std::nullopt;
-  auto size = std::filesystem::file_size(*path);
-  if (size % static_cast<uintmax_t>(length) != 0) return std::nullopt;
+  if (file.size() % static_cast<size_t>(length) != 0) return std::nullopt;
   return file;
 }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/messages.h"
 #include "common/number_text.h"
@@ -93,6 +94,9 @@ void ReportOutputs::exportWord() {
   {
     BusyPointer busy(ctx_.host);
     const auto lines = ReportLines(ctx_);
+    // The report text and the document number are shared with any other
+    // copy of the program exporting at the same moment.
+    DataFolderLock lock(ctx_.dataDir);
     ok = writeTextLines(dataPath(ctx_.dataDir, kReportTextFile), ReportTextLines(lines));
     const auto templ = findFileNoCase(ctx_.dataDir, kReportTemplateFile);
     if (ok) ok = templ.has_value();

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <regex>
 
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/messages.h"
 #include "common/number_text.h"
@@ -131,31 +132,51 @@ StatisticsRecord CurrentStatistics(AppContext& ctx) {
   return r;
 }
 
-bool AppendStatistics(AppContext& ctx) {
-  RecordFile file(dataPath(ctx.dataDir, kStatisticsFile), kStatisticsRecordLength);
+namespace {
+
+enum class Appended { Done, Unreadable, Full, Unwritable };
+
+// The append itself, on the file as it is on disk, under the folder's lock.
+Appended appendRecord(const std::filesystem::path& dir, const std::string& record) {
+  DataFolderLock lock(dir);
+  RecordFile file(dataPath(dir, kStatisticsFile), kStatisticsRecordLength);
   if (!file.load()) {
-    if (std::filesystem::exists(file.path())) {
-      ctx.host.message("统计文件" + std::string(kStatisticsFile) + "无法读取，本次工况未加入统计表。",
-                       Icon::Exclamation, Buttons::Ok, 0);
-      return false;
-    }
+    // Only a file that is not there at all starts a new list; one that is
+    // there but cannot be read (a link loop, no permission) is kept.
+    std::error_code ec;
+    const auto kind = std::filesystem::symlink_status(file.path(), ec);
+    if (kind.type() != std::filesystem::file_type::not_found) return Appended::Unreadable;
     file.clear();
   }
   const int n = file.count();
-  if (n >= kMaxAppendedRecords) {
-    ctx.host.message("统计表已满，本次工况未加入统计表。", Icon::Exclamation, Buttons::Ok, 0);
-    return false;
-  }
+  if (n >= kMaxAppendedRecords) return Appended::Full;
   // A trailing partial record is dropped: the new record starts at a whole
   // record boundary.
   file.truncate(n);
-  file.setRecord(n + 1, writeStatisticsRecord(CurrentStatistics(ctx)));
-  if (!file.save()) {
-    ctx.host.message("统计文件" + std::string(kStatisticsFile) + "无法写入，本次工况未加入统计表。",
-                     Icon::Exclamation, Buttons::Ok, 0);
-    return false;
+  file.setRecord(n + 1, record);
+  return file.save() ? Appended::Done : Appended::Unwritable;
+}
+
+}  // namespace
+
+bool AppendStatistics(AppContext& ctx) {
+  // The messages wait until the lock is given back: another copy may be
+  // waiting for it.
+  switch (appendRecord(ctx.dataDir, writeStatisticsRecord(CurrentStatistics(ctx)))) {
+    case Appended::Done: return true;
+    case Appended::Unreadable:
+      ctx.host.message("统计文件" + std::string(kStatisticsFile) + "无法读取，本次工况未加入统计表。",
+                       Icon::Exclamation, Buttons::Ok, 0);
+      return false;
+    case Appended::Full:
+      ctx.host.message("统计表已满，本次工况未加入统计表。", Icon::Exclamation, Buttons::Ok, 0);
+      return false;
+    case Appended::Unwritable:
+      ctx.host.message("统计文件" + std::string(kStatisticsFile) + "无法写入，本次工况未加入统计表。",
+                       Icon::Exclamation, Buttons::Ok, 0);
+      return false;
   }
-  return true;
+  return false;
 }
 
 std::optional<std::vector<StatisticsRecord>> ReadStatistics(const std::filesystem::path& dir) {

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "common/record_file.h"
@@ -64,6 +65,7 @@ std::optional<ModelSlot> FindModelSlot(const std::filesystem::path& dir, const s
 }
 
 CatalogueEdit SaveModelRecord(const std::filesystem::path& dir, const PlateModel& model) {
+  DataFolderLock lock(dir);
   CatalogueEdit status;
   auto file = openCatalogue(dir, &status);
   if (!file) return status;
@@ -74,6 +76,7 @@ CatalogueEdit SaveModelRecord(const std::filesystem::path& dir, const PlateModel
 }
 
 CatalogueEdit DeleteModelRecord(const std::filesystem::path& dir, const std::string& key) {
+  DataFolderLock lock(dir);
   CatalogueEdit status;
   auto file = openCatalogue(dir, &status);
   if (!file) return status;
@@ -112,6 +115,7 @@ float PasswordNumber(const std::string& text) {
 }
 
 CatalogueEdit StorePassword(const std::filesystem::path& dir, float password) {
+  DataFolderLock lock(dir);
   CatalogueEdit status;
   auto file = openCatalogue(dir, &status);
   if (!file) return status;

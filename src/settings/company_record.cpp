@@ -1,5 +1,6 @@
 #include "settings/company_record.h"
 
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/gbk.h"
 #include "common/messages.h"
@@ -50,6 +51,7 @@ std::optional<CompanyRecord> ReadCompanyRecord(const std::filesystem::path& dir)
 
 bool WriteCompanyRecord(const std::filesystem::path& dir, const CompanyRecord& r) {
   // One record only: whatever a damaged file held after record 1 goes.
+  DataFolderLock lock(dir);
   RecordFile file(dataPath(dir, kCompanyFile), kCompanyRecordLength);
   file.setRecord(1, writeCompanyRecord(r));
   return file.save();

@@ -1,5 +1,7 @@
 #include "settings/settings_window.h"
 
+#include "common/data_lock.h"
+#include "common/file_io.h"
 #include "common/helpers.h"
 #include "common/messages.h"
 #include "common/number_text.h"
@@ -158,8 +160,42 @@ SettingsWindow::SettingsWindow(AppContext& context) : WindowModel(kName), ctx_(c
   SelectEntry(*TabStrip1, 0);
 }
 
+std::optional<std::string> SettingsWindow::fileBytes(const char* file) const {
+  return readFileBytes(dataPath(ctx_.dataDir, file));
+}
+
+bool SettingsWindow::saveWholeFile(const char* file, std::optional<std::string>& seen,
+                                   const std::function<bool()>& write, void (SettingsWindow::*reload)()) {
+  bool overwrite = false;
+  for (;;) {
+    bool changed = false, written = false;
+    {
+      DataFolderLock lock(ctx_.dataDir);
+      changed = !overwrite && fileBytes(file) != seen;
+      if (!changed && (written = write())) seen = fileBytes(file);
+    }
+    if (written) return true;
+    if (!changed) {
+      ctx_.host.message(WriteFailureText(file), Icon::Critical, Buttons::Ok, 0);
+      return false;
+    }
+    // Asked with the lock given back: the other copy may be saving again.
+    switch (ShowMessage(ctx_.host, 580, {"|1", file}, Icon::Question, Buttons::YesNoCancel)) {
+      case Answer::Yes: overwrite = true; continue;
+      case Answer::No: (this->*reload)(); return false;
+      default: return false;
+    }
+  }
+}
+
 void SettingsWindow::loadPresets() {
-  auto preset = ReadPresetFile(ctx_.dataDir);
+  std::optional<PresetParameters> preset;
+  {
+    // Read under the lock, so the copy kept for the save is the file read.
+    DataFolderLock lock(ctx_.dataDir);
+    presetSeen_ = fileBytes(kPresetFile);
+    preset = ReadPresetFile(ctx_.dataDir);
+  }
   if (!preset) {
     // Saving over a file that could not be read would replace it with
     // whatever the boxes hold: the tab stays read-only.
@@ -171,7 +207,12 @@ void SettingsWindow::loadPresets() {
 }
 
 void SettingsWindow::loadOptions() {
-  auto lists = ReadOptionLists(ctx_.dataDir);
+  std::optional<OptionLists> lists;
+  {
+    DataFolderLock lock(ctx_.dataDir);
+    optionsSeen_ = fileBytes(kOptionListFile);
+    lists = ReadOptionLists(ctx_.dataDir);
+  }
   if (!lists) {
     ShowMessage(ctx_.host, 531, {"|1", "304"}, Icon::Critical);
     Command1->enabled = false;
@@ -230,10 +271,9 @@ void SettingsWindow::savePresets() {
     ShowMessage(ctx_.host, id);
     return;
   }
-  if (!WritePresetFile(ctx_.dataDir, p)) {
-    ctx_.host.message(WriteFailureText(kPresetFile), Icon::Critical, Buttons::Ok, 0);
+  if (!saveWholeFile(kPresetFile, presetSeen_, [&] { return WritePresetFile(ctx_.dataDir, p); },
+                     &SettingsWindow::loadPresets))
     return;
-  }
   ShowMessage(ctx_.host, 443);
 }
 
@@ -258,10 +298,10 @@ void SettingsWindow::saveOptions() {
       }
     }
   }
-  if (!WriteOptionLists(ctx_.dataDir, listsFromTables())) {
-    ctx_.host.message(WriteFailureText(kOptionListFile), Icon::Critical, Buttons::Ok, 0);
+  const OptionLists lists = listsFromTables();
+  if (!saveWholeFile(kOptionListFile, optionsSeen_, [&] { return WriteOptionLists(ctx_.dataDir, lists); },
+                     &SettingsWindow::loadOptions))
     return;
-  }
   ShowMessage(ctx_.host, 439);
 }
 

@@ -4,6 +4,8 @@
 // chosen from a tree. Both files are read when the window is created and
 // written only by the two save commands.
 #include <array>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "common/window_model.h"
@@ -68,6 +70,13 @@ class SettingsWindow : public WindowModel {
   void fillTable(int table, const OptionLists& lists);
   OptionLists listsFromTables() const;
   void showTab(int tab);
+  // Saves a file the window read when it opened, under the data folder's
+  // lock. When the file changed on disk since (another copy of the program
+  // saved it), the person chooses: overwrite it, read it again (`reload`),
+  // or leave it. True when the window's data were written.
+  bool saveWholeFile(const char* file, std::optional<std::string>& seen, const std::function<bool()>& write,
+                     void (SettingsWindow::*reload)());
+  std::optional<std::string> fileBytes(const char* file) const;
 
   AppContext& ctx_;
   int panel_ = 8;
@@ -75,6 +84,8 @@ class SettingsWindow : public WindowModel {
   std::array<int, kTables> currentRow_{};
   int editTable_ = -1, editRow_ = 0, editCol_ = 0;
   int tab_ = 0;
+  // Each file as the window last read or wrote it.
+  std::optional<std::string> presetSeen_, optionsSeen_;
 };
 
 }  // namespace vx

@@ -1,6 +1,12 @@
 // Case files: save, open, new and view results, driven as a person drives
 // them through the main window's menu.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <fstream>
 
@@ -297,14 +303,37 @@ TEST_F(CaseFileTest, AFailedWriteChangesNothing) {
   ASSERT_TRUE(session.var().CaseSaved);
   const std::string caption = main().caption;
   session.var().CaseSaved = false;
-  host.addAnswer((dir.dir() / "no-such-folder" / "x.pda").string());
+  const std::string missing = (dir.dir() / "no-such-folder" / "x.pda").string();
+  host.addAnswer(missing);
   saveAs();
-  EXPECT_EQ(lastId(), 569);
-  EXPECT_EQ(lastText(), "程序运行出错，错误代码103。");
+  EXPECT_EQ(lastId(), 581);
+  EXPECT_EQ(lastText(), "文件" + missing + "无法写入：文件夹不存在。数据没有保存。");
   EXPECT_FALSE(session.var().CaseSaved);
   EXPECT_EQ(main().caption, caption);
   EXPECT_EQ(files().currentFile(), path("kept.pda"));
   EXPECT_EQ(host.setting("PHE_SAVE_PATH"), dir.dir().string());
+
+  // A FIFO in the file's place stays one.
+  ASSERT_EQ(mkfifo(path("pipe.pda").c_str(), 0644), 0);
+  host.addAnswer(path("pipe.pda"));
+  saveAs();
+  EXPECT_EQ(lastText(), "文件" + path("pipe.pda") + "无法写入：不是普通文件。数据没有保存。");
+  EXPECT_TRUE(std::filesystem::is_fifo(path("pipe.pda")));
+
+  // A full disk (a file size limit stands in for it).
+  const pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{100, 100};
+    setrlimit(RLIMIT_FSIZE, &small);
+    host.addAnswer(path("full.pda"));
+    saveAs();
+    _exit(lastText() == "文件" + path("full.pda") + "无法写入：磁盘已满。数据没有保存。" ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_FALSE(std::filesystem::exists(path("full.pda")));
 }
 
 TEST_F(CaseFileTest, ExitYesSavesAndClosesOnlyWhenSaved) {

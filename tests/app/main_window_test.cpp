@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 
 #include <functional>
 
@@ -85,26 +90,34 @@ TEST(StartUp, ADamagedResourceListRefusesToStart) {
 // What stands in place of an installation file must be a readable file of
 // the folder; damaged presets end the program the same way.
 TEST(StartUp, OnlyReadableFilesOfTheFolderCount) {
-  auto refused = [](const std::function<void(test::TempData&)>& damage) {
+  auto refusedWith = [](int id, const std::function<void(test::TempData&)>& damage) {
     test::TempData data;
     damage(data);
     ScriptHost host;
     Session session(host, data.dir());
     const bool started = session.start();
     return !started && session.ended() && session.exitStatus() != 0 && !host.messages().empty() &&
-           host.messages().back().id == 531;
+           host.messages().back().id == id;
   };
-  EXPECT_TRUE(refused([](test::TempData& d) {
+  auto refused = [&](const std::function<void(test::TempData&)>& damage) { return refusedWith(531, damage); };
+  // What stands in a file's place is named: installing again would not
+  // remove it.
+  EXPECT_TRUE(refusedWith(582, [](test::TempData& d) {
     d.remove("Steam.dat");
     std::filesystem::create_directory(d.file("Steam.dat"));
   }));
-  EXPECT_TRUE(refused([](test::TempData& d) {
+  EXPECT_TRUE(refusedWith(582, [](test::TempData& d) {
     d.remove("Steam.dat");
     ASSERT_EQ(mkfifo(d.file("Steam.dat").c_str(), 0644), 0);
   }));
   // Past the read limit: refused at the start, not read later as an empty database.
-  EXPECT_TRUE(refused([](test::TempData& d) {
+  EXPECT_TRUE(refusedWith(582, [](test::TempData& d) {
     std::filesystem::resize_file(d.file("PubData.dat"), kMaxDataFileBytes + 1);
+  }));
+  // A link to nowhere is a missing file.
+  EXPECT_TRUE(refused([](test::TempData& d) {
+    d.remove("Steam.dat");
+    std::filesystem::create_symlink("/nonexistent/Steam.dat", d.file("Steam.dat"));
   }));
   EXPECT_TRUE(refused([](test::TempData& d) {
     auto lines = readTextLines(d.file("Res.Dat"));
@@ -332,6 +345,74 @@ TEST(DataFolder, SeedsThePerUserFolderOnceAndHonoursTheOverride) {
   ASSERT_TRUE(chosen);
   EXPECT_EQ(*chosen, install.dir());
   EXPECT_FALSE(resolveDataDir(std::string("/nonexistent/veloxa"), install.dir(), error));
+}
+
+// A data file that is a link to a device or a FIFO is named with its cause
+// at the start, and stays as it was.
+TEST(StartUp, ALinkToADeviceOrAFifoIsNamedWithItsCause) {
+  for (const char* target : {"/dev/zero", "fifo"}) {
+    test::TempData data;
+    if (std::string(target) == "fifo") ASSERT_EQ(mkfifo(data.file("fifo").c_str(), 0644), 0);
+    data.remove("PROPER.DAT");
+    std::filesystem::create_symlink(target, data.file("PROPER.DAT"));
+    ScriptHost host;
+    Session session(host, data.dir());
+    EXPECT_FALSE(session.start());
+    ASSERT_FALSE(host.messages().empty());
+    EXPECT_EQ(host.messages().back().id, 582);
+    EXPECT_EQ(host.messages().back().text,
+              "数据文件" + data.file("PROPER.DAT").string() + "无法使用：不是普通文件。请移走该文件后重新运行本软件。");
+    EXPECT_TRUE(std::filesystem::is_symlink(data.file("PROPER.DAT")));
+  }
+}
+
+// A data folder that is a file, and a first start on a full disk (a file
+// size limit stands in for it), say what is wrong and where.
+TEST(DataFolder, AFileInItsPlaceAndAFullDiskAreNamed) {
+  test::TempData install;
+  test::TempDir home;
+  setenv("XDG_DATA_HOME", home.dir().c_str(), 1);
+  std::ofstream(home.dir() / "veloxa") << "not a folder";
+  std::string error;
+  EXPECT_FALSE(resolveDataDir(std::nullopt, install.dir(), error));
+  EXPECT_NE(error.find((home.dir() / "veloxa").string() + " 不存在：该处是一个文件"), std::string::npos) << error;
+  EXPECT_FALSE(resolveDataDir((home.dir() / "veloxa").string(), install.dir(), error));
+  EXPECT_NE(error.find("该处是一个文件"), std::string::npos) << error;
+  std::filesystem::remove(home.dir() / "veloxa");
+
+  const pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{4096, 4096};
+    setrlimit(RLIMIT_FSIZE, &small);
+    std::string why;
+    const bool made = resolveDataDir(std::nullopt, install.dir(), why).has_value();
+    _exit(!made && why == "无法建立数据文件夹 " + (home.dir() / "veloxa").string() + "：磁盘已满。" ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_FALSE(std::filesystem::exists(home.dir() / "veloxa"));
+  for (const auto& entry : std::filesystem::directory_iterator(home.dir())) ADD_FAILURE() << entry.path();
+  unsetenv("XDG_DATA_HOME");
+}
+
+// The refresh of the per-user folder never writes through a link to
+// nowhere: the file it points at is not created outside the folder.
+TEST(DataUpdate, ADanglingLinkIsLeftAndItsTargetNotCreated) {
+  test::TempData install;
+  test::TempDir home, elsewhere;
+  setenv("XDG_DATA_HOME", home.dir().c_str(), 1);
+  std::string error;
+  auto dir = resolveDataDir(std::nullopt, install.dir(), error);
+  ASSERT_TRUE(dir) << error;
+  std::filesystem::remove(*dir / "Preset.dat");
+  std::filesystem::create_symlink(elsewhere.dir() / "Preset.dat", *dir / "Preset.dat");
+  ASSERT_TRUE(writeFileAtomic(install.file("Preset.dat"), "\"6\"\r\n"));  // a newer installation
+  EXPECT_TRUE(resolveDataDir(std::nullopt, install.dir(), error));
+  EXPECT_TRUE(std::filesystem::is_symlink(*dir / "Preset.dat"));
+  EXPECT_FALSE(std::filesystem::exists(elsewhere.dir() / "Preset.dat"));
+  unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace vx

@@ -1,5 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <fcntl.h>
+
 #include <fstream>
 
 #include "common/file_io.h"
@@ -206,6 +212,113 @@ TEST(AtomicWrite, AKilledWriterLeavesTheOldOrTheNewFile) {
   ASSERT_TRUE(writeFileAtomic(path, std::string(300000, 'o')));
   test::killDuring(
       "atomic write", path, [&] { writeFileAtomic(path, std::string(400000, 'n')); }, test::fileBytes, 200);
+}
+
+// A link is written through only to a regular file: a FIFO, a device, a
+// folder or a loop of links in its place is refused and stays as it was.
+TEST(AtomicWrite, ALinkIsWrittenThroughOnlyToARegularFile) {
+  test::TempDir dir;
+  const auto fifo = dir.dir() / "pipe";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  std::filesystem::create_directory(dir.dir() / "folder");
+  std::filesystem::create_symlink("loop2", dir.dir() / "loop1");
+  std::filesystem::create_symlink("loop1", dir.dir() / "loop2");
+  const std::pair<const char*, const char*> links[] = {
+      {"Preset.dat", "pipe"}, {"Veloxa.dat", "/dev/null"}, {"DefData.Dat", "folder"}, {"Unit.Dat", "loop1"}};
+  for (auto [name, target] : links) {
+    std::filesystem::create_symlink(target, dir.dir() / name);
+    WriteFault fault = WriteFault::None;
+    EXPECT_FALSE(writeFileAtomic(dir.dir() / name, "data", &fault)) << name;
+    EXPECT_EQ(fault, WriteFault::NotRegularFile) << name;
+    EXPECT_EQ(WriteFaultText(fault), "不是普通文件");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.dir() / name)) << name;
+  }
+  EXPECT_EQ(mkfifo((dir.dir() / "Res.Dat").c_str(), 0644), 0);
+  EXPECT_FALSE(writeFileAtomic(dir.dir() / "Res.Dat", "data"));
+  EXPECT_TRUE(std::filesystem::is_fifo(dir.dir() / "Res.Dat"));
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_TRUE(std::filesystem::is_character_file("/dev/null"));
+  EXPECT_TRUE(std::filesystem::is_empty(dir.dir() / "folder"));
+  for (const auto& entry : std::filesystem::directory_iterator(dir.dir()))
+    EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos) << entry.path();
+}
+
+// The failed write names its cause: a missing folder, a read-only file, a
+// full disk (a file size limit stands in for it).
+TEST(AtomicWrite, AFailedWriteNamesItsCause) {
+  test::TempDir dir;
+  WriteFault fault = WriteFault::None;
+  EXPECT_FALSE(writeFileAtomic(dir.dir() / "none" / "a.pda", "x", &fault));
+  EXPECT_EQ(WriteFaultText(fault), "文件夹不存在");
+  const auto readOnly = dir.dir() / "ro.pda";
+  ASSERT_TRUE(writeFileAtomic(readOnly, "old"));
+  std::filesystem::permissions(readOnly, std::filesystem::perms::owner_read);
+  EXPECT_FALSE(writeFileAtomic(readOnly, "new", &fault));
+  EXPECT_EQ(WriteFaultText(fault), "文件只读");
+
+  const pid_t child = fork();
+  if (child == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit small{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &small);
+    WriteFault full = WriteFault::None;
+    const bool written = writeFileAtomic(dir.dir() / "big.dat", std::string(5000, 'x'), &full);
+    _exit(!written && full == WriteFault::DiskFull ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_FALSE(std::filesystem::exists(dir.dir() / "big.dat"));
+  EXPECT_EQ(WriteFaultText(WriteFault::DiskFull), "磁盘已满");
+}
+
+// The start of another copy removes only temporaries nobody writes: an
+// atomic write's while its writer holds its lock stays, and a Word export's
+// stays for a few minutes.
+TEST(StaleTemporaries, OnlyThoseNoWriterHoldsGo) {
+  test::TempDir dir;
+  const auto live = dir.dir() / "Preset.dat.tmp482910", dead = dir.dir() / "Veloxa.dat.tmp000017";
+  std::ofstream(live) << "being written";
+  std::ofstream(dead) << "left by a killed save";
+  const int writer = ::open(live.c_str(), O_RDONLY);
+  ASSERT_GE(writer, 0);
+  ASSERT_EQ(::flock(writer, LOCK_EX), 0);
+  const auto exportTmp = dir.dir() / ".Doc3.docx.4242.0.tmp", zipTmp = dir.dir() / ".Doc3.docx.4242.0.tmp.Ab12Cd";
+  std::ofstream(exportTmp) << "zip";
+  std::ofstream(zipTmp) << "zip";
+  std::ofstream(dir.dir() / ".notes.docx") << "the user's";
+
+  EXPECT_EQ(RemoveStaleTemporaries(dir.dir()), 1);
+  EXPECT_TRUE(std::filesystem::exists(live));
+  EXPECT_FALSE(std::filesystem::exists(dead));
+  EXPECT_TRUE(std::filesystem::exists(exportTmp));
+  EXPECT_TRUE(std::filesystem::exists(zipTmp));
+
+  ::close(writer);
+  const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(kStaleTemporaryMinutes + 1);
+  std::filesystem::last_write_time(exportTmp, old);
+  std::filesystem::last_write_time(zipTmp, old);
+  EXPECT_EQ(RemoveStaleTemporaries(dir.dir()), 3);
+  EXPECT_FALSE(std::filesystem::exists(live));
+  EXPECT_FALSE(std::filesystem::exists(exportTmp));
+  EXPECT_FALSE(std::filesystem::exists(zipTmp));
+  EXPECT_TRUE(std::filesystem::exists(dir.dir() / ".notes.docx"));
+}
+
+// Starts of other copies sweeping all the time never take a temporary from
+// under a save.
+TEST(StaleTemporaries, ASweepNeverBreaksASave) {
+  test::TempDir dir;
+  const auto path = dir.dir() / "Preset.dat";
+  const pid_t sweeper = fork();
+  if (sweeper == 0) {
+    for (;;) RemoveStaleTemporaries(dir.dir());
+  }
+  int failed = 0;
+  for (int i = 0; i < 300; ++i) failed += writeFileAtomic(path, std::string(20000, static_cast<char>('a' + i % 26))) ? 0 : 1;
+  kill(sweeper, SIGKILL);
+  waitpid(sweeper, nullptr, 0);
+  EXPECT_EQ(failed, 0);
 }
 
 }  // namespace vx

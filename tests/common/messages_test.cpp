@@ -22,7 +22,8 @@ TEST(Catalogue, HoldsEveryQuotedEntryOnce) {
   for (const auto& e : catalogue()) {
     EXPECT_TRUE(ids.insert(e.id).second) << "duplicate id " << e.id;
     EXPECT_GE(e.id, 201);
-    EXPECT_LE(e.id, 572);
+    // 580 on: the messages about the data folder that two copies share.
+    EXPECT_TRUE(e.id <= 572 || (e.id >= 580 && e.id <= 582)) << e.id;
     EXPECT_NE(std::string(e.text), "") << e.id;
   }
   EXPECT_FALSE(HasMessage(473));
@@ -44,7 +45,7 @@ TEST(Catalogue, HoldsEveryQuotedEntryOnce) {
   // The captions of the data-bank grid, 542 to 555.
   EXPECT_EQ(LoadMessage(542), "中文名称");
   EXPECT_EQ(LoadMessage(550), "临界温度,K");
-  EXPECT_EQ(catalogue().size(), 318u);
+  EXPECT_EQ(catalogue().size(), 321u);
 }
 
 TEST(Version, Titles) {

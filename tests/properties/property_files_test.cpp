@@ -11,6 +11,7 @@
 #include <limits>
 
 #include "app/script_host.h"
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/record_file.h"
 #include "properties/property_files.h"
@@ -323,10 +324,11 @@ TEST(SelfDataWrites, FailedWriteLeavesTheOldFileIntact) {
   }
   EXPECT_EQ(bytesOf(tmp.dir() / "property.dat"), before);
   ASSERT_EQ(host.messages().size(), 2u);
-  EXPECT_EQ(host.messages()[1].id, 569);
-  EXPECT_EQ(host.messages()[1].text, "程序运行出错，错误代码75。");
-  // No temporary file is left behind.
-  EXPECT_EQ(std::distance(fs::directory_iterator(tmp.dir()), fs::directory_iterator()), 1);
+  EXPECT_EQ(host.messages()[1].id, 581);
+  EXPECT_EQ(host.messages()[1].text, "文件" + (tmp.dir() / "property.dat").string() + "无法写入：磁盘已满。数据没有保存。");
+  // No temporary file is left behind (the data folder's lock file stays).
+  EXPECT_EQ(std::distance(fs::directory_iterator(tmp.dir()), fs::directory_iterator()), 2);
+  EXPECT_TRUE(fs::exists(tmp.dir() / kDataLockFile));
 }
 
 TEST(SelfDataWrites, FolderThatCannotHoldFilesReportsTheFailure) {
@@ -336,7 +338,8 @@ TEST(SelfDataWrites, FolderThatCannotHoldFilesReportsTheFailure) {
   ScriptHost host;
   EXPECT_EQ(SaveSelfData(dir, host, "A", columns(1000.0f), ""), std::nullopt);
   ASSERT_EQ(host.messages().size(), 1u);
-  EXPECT_EQ(host.messages()[0].id, 569);
+  EXPECT_EQ(host.messages()[0].id, 581);
+  EXPECT_EQ(host.messages()[0].text, "文件" + (dir / "property.dat").string() + "无法写入：文件夹不存在。数据没有保存。");
   EXPECT_FALSE(DeleteSelfData(dir, 1));
   EXPECT_TRUE(TidySelfData(dir));  // nothing there to tidy
   EXPECT_TRUE(ListSelfData(dir).empty());

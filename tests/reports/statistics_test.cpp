@@ -163,4 +163,33 @@ TEST(Statistics, WithoutAPrinterThePdfIsOfferedAndOnlyAWrittenOneCounts) {
   EXPECT_EQ(fileSize(file), 186u);
 }
 
+// A statistics file that is a loop of links cannot be read: every output
+// still goes out, says so and leaves the links alone.
+TEST(Statistics, ALinkLoopInPlaceOfTheFileIsReportedByEveryOutput) {
+  test::DesignedCase c;
+  ASSERT_TRUE(c.designed);
+  c.customer("用户", "项目");
+  const auto file = c.data.file(kStatisticsFile);
+  std::filesystem::remove(file);
+  std::filesystem::create_symlink("loop.phe", file);
+  std::filesystem::create_symlink(kStatisticsFile, c.data.file("loop.phe"));
+  const std::string unread = "统计文件" + std::string(kStatisticsFile) + "无法读取，本次工况未加入统计表。";
+
+  c.confirmed("mnuFilePrint");
+  EXPECT_EQ(c.host.pages().size(), 1u);
+  EXPECT_EQ(c.lastText(), unread);
+
+  if (c.willAsk()) c.host.addAnswer("yes");
+  c.host.addAnswer((c.data.dir() / "sheet.pdf").string());
+  Click(c.session.main().controls(), c.session.main().menuItem("mnuFilePdf"));
+  EXPECT_EQ(c.host.events().back(), "pdf " + c.data.file("sheet.pdf").string());
+  EXPECT_EQ(c.lastText(), unread);
+
+  c.confirmed("OuttoWord");
+  EXPECT_TRUE(std::filesystem::exists(c.data.file("Doc1.docx")));
+  EXPECT_EQ(c.lastText(), unread);
+  EXPECT_TRUE(std::filesystem::is_symlink(file));
+  EXPECT_TRUE(std::filesystem::is_symlink(c.data.file("loop.phe")));
+}
+
 }  // namespace vx

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/record_file.h"
 #include "support/temp_data.h"
@@ -100,6 +101,8 @@ TEST(CatalogueEdit, AMissingCatalogueIsNeverCreated) {
   EXPECT_EQ(SaveModelRecord(d.dir(), readPlateModel(rec("A"))), CatalogueEdit::Missing);
   EXPECT_EQ(DeleteModelRecord(d.dir(), modelNameField("A")), CatalogueEdit::Missing);
   EXPECT_EQ(StorePassword(d.dir(), 1234), CatalogueEdit::Missing);
+  // Only the lock every change takes is there.
+  std::filesystem::remove(d.dir() / kDataLockFile);
   EXPECT_TRUE(std::filesystem::is_empty(d.dir()));
   // Nor is an empty file grown into one around a header that is not there.
   ASSERT_TRUE(writeFileAtomic(d.dir() / kCatalogueFile, ""));

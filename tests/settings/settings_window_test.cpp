@@ -128,10 +128,64 @@ TEST_F(SettingsWindowTest, AFileThatCannotBeReadOrWrittenIsNeverSavedOver) {
   // A folder where the preset file stood: reading went well, replacing it fails.
   data.remove(kPresetFile);
   std::filesystem::create_directory(data.file(kPresetFile));
+  // It is not what the window read: the person is asked first.
+  host.addAnswer("yes");
   click("Command5");
+  EXPECT_TRUE(shown(580));
   EXPECT_EQ(lastText(), "无法写入文件“Preset.dat”，数据没有保存。");
   EXPECT_FALSE(shown(443));
   EXPECT_EQ(file(kOptionListFile), "1|a|\r\n");
+}
+
+// A file another copy of the program saved since the window read it is
+// neither overwritten silently nor lost: the person chooses.
+TEST_F(SettingsWindowTest, AFileChangedSinceTheWindowReadItAsksBeforeItIsOverwritten) {
+  SettingsWindow& s = open();
+  auto other = ReadPresetFile(data.dir());
+  ASSERT_TRUE(other);
+  other->Margin = "7";
+  ASSERT_TRUE(WritePresetFile(data.dir(), *other));
+  const std::string theirs = file(kPresetFile);
+
+  // Cancel: nothing written, the window keeps its texts.
+  Assign(*s.Text1[12], "60");
+  EXPECT_EQ(click("Command5"), 580);
+  EXPECT_EQ(lastText(), "文件Preset.dat在本窗口打开以后已被修改（可能另一个Veloxa正在运行）。是否用本窗口的数据覆盖它?（选“否”重新读入该文件）");
+  EXPECT_EQ(host.messages().back().buttons, Buttons::YesNoCancel);
+  EXPECT_EQ(file(kPresetFile), theirs);
+  EXPECT_EQ(s.Text1[12]->text, "60");
+
+  // No: the file is read again; the next save asks nothing.
+  host.addAnswer("no");
+  EXPECT_EQ(click("Command5"), 580);
+  EXPECT_EQ(file(kPresetFile), theirs);
+  EXPECT_EQ(s.Text1[11]->text, "7");
+  EXPECT_EQ(s.Text1[12]->text, other->AllowedPressureDropA);
+  Assign(*s.Text1[12], "60");
+  EXPECT_EQ(click("Command5"), 443);
+  EXPECT_EQ(ReadPresetFile(data.dir())->Margin, "7");
+  EXPECT_EQ(ReadPresetFile(data.dir())->AllowedPressureDropA, "60");
+
+  // Yes: the window's data replace the other change.
+  other->Margin = "9";
+  ASSERT_TRUE(WritePresetFile(data.dir(), *other));
+  host.addAnswer("yes");
+  Assign(*s.Text1[13], "70");
+  click("Command5");
+  EXPECT_EQ(lastId(), 443);
+  EXPECT_EQ(ReadPresetFile(data.dir())->Margin, "7");
+  EXPECT_EQ(ReadPresetFile(data.dir())->AllowedPressureDropB, "70");
+
+  // The option lists the same way.
+  auto lists = ReadOptionLists(data.dir());
+  ASSERT_TRUE(lists);
+  lists->FrameMaterials.push_back("另一处的材料");
+  ASSERT_TRUE(WriteOptionLists(data.dir(), *lists));
+  host.addAnswer("no");
+  EXPECT_EQ(click("Command1"), 580);
+  const GridState& frames = s.MSFlexGrid1[4]->grid;
+  EXPECT_EQ(frames.cell(frames.rows - 1, 0), "另一处的材料");
+  EXPECT_EQ(click("Command1"), 439);
 }
 
 }  // namespace vx
