@@ -99,6 +99,11 @@ std::optional<int> indexItem(const std::string& item, int first, int last) {
   return static_cast<int>(r);
 }
 
+std::string lowerText(std::string s) {
+  for (char& ch : s) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return s;
+}
+
 int lastEntry(const Control& list) { return static_cast<int>(list.items.size()) - 1; }
 
 }  // namespace
@@ -223,8 +228,12 @@ std::string CaseFiles::ChooseCaseFile(int mode) {
   if (!request.save) return *chosen;
   std::filesystem::path p(*chosen);
   const std::string name = p.filename().string();
+  // The dialog may have added the suffix to a folder's name ("DIR/" gives
+  // "DIR/.pda", ".." gives "...pda").
+  std::string base = name;
+  if (base.size() >= 4 && lowerText(base.substr(base.size() - 4)) == ".pda") base.resize(base.size() - 4);
   std::error_code ec;
-  if (name.empty() || name == "." || name == ".." || std::filesystem::is_directory(p, ec)) {
+  if (base.empty() || base == "." || base == ".." || std::filesystem::is_directory(p, ec)) {
     host.message("设计文件名不能是文件夹：“" + *chosen + "”。请输入文件名。", Icon::Exclamation, Buttons::Ok, 0);
     return {};
   }
@@ -233,9 +242,7 @@ std::string CaseFiles::ChooseCaseFile(int mode) {
                  Buttons::Ok, 0);
     return {};
   }
-  std::string extension = p.extension().string();
-  for (char& ch : extension) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-  if (extension != ".pda") p += ".pda";
+  if (lowerText(p.extension().string()) != ".pda") p += ".pda";
   if (std::filesystem::is_directory(p, ec)) {
     host.message("设计文件名不能是文件夹：“" + p.string() + "”。请输入文件名。", Icon::Exclamation, Buttons::Ok, 0);
     return {};
@@ -251,14 +258,10 @@ bool IsDataFolderFile(const std::filesystem::path& dataDir, const std::filesyste
   if (ec || where.parent_path() != folder) return false;
   // A case file of the folder's own may be written over; any other file
   // there belongs to the program, also one named in another letter case.
-  auto lower = [](std::string s) {
-    for (char& ch : s) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return s;
-  };
-  const std::string name = lower(where.filename().string());
+  const std::string name = lowerText(where.filename().string());
   if (std::filesystem::path(name).extension() == ".pda") return false;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
-    if (lower(entry.path().filename().string()) == name) return true;
+    if (lowerText(entry.path().filename().string()) == name) return true;
   return false;
 }
 
@@ -275,7 +278,10 @@ bool CaseFiles::settleUnsaved() {
   const Answer a = ShowMessage(session_.host(), 514, {}, Icon::Exclamation, Buttons::YesNoCancel);
   if (a == Answer::Cancel) return false;
   // A refused, cancelled or failed save keeps the result.
-  if (a == Answer::Yes) return save(0);
+  if (a == Answer::Yes) {
+    session_.main().runCommand(cmd::kSave);
+    return session_.var().CaseSaved;
+  }
   return true;
 }
 

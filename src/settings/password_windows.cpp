@@ -44,7 +44,7 @@ void PasswordWindow::confirm() {
   }
   if (PasswordNumber(Text1->text) != password) {
     // Naming the default after the password was changed would mislead.
-    const std::string hint = password == kDefaultPassword ? kDefaultPasswordHint : "";
+    const std::string hint = password == kDefaultPassword ? kDefaultPasswordHint : "。";
     ctx_.host.message(LoadMessage(528) + hint, Icon::Information, Buttons::Ok, 528);
     focus = Text1->label();
     return;

@@ -71,7 +71,7 @@ TEST(Customer, TodayIsTheShortFormWithoutLeadingZeros) {
 TEST(Customer, TextsHoldOnlyWhatTheFilesKeep) {
   Started s;
   FrmCustomer& c = s.session.customer();
-  for (int key : {'A', '"', 13, 10, 0x4E2D /* 中 */, 0x1F600 /* an emoji */, 0xB0 /* degree sign: in GBK */, 0xFFFF})
+  for (int key : {int{'A'}, int{'"'}, 13, 10, 0x4E2D /* 中 */, 0x1F600 /* an emoji */, 0xB0 /* degree sign: in GBK */, 0xFFFF})
     TypeKey(*c.custname, key);
   EXPECT_EQ(c.custname->text, "A中°");
   EXPECT_TRUE(s.host.messages().empty());

