@@ -8,9 +8,9 @@
 #include "fuzz_support.h"
 #include "properties/fluid_imports.h"
 #include "properties/fluid_records.h"
-#include "settings/option_lists.h"
-#include "settings/preset_file.h"
-#include "tools/unit_file.h"
+#include "common/option_lists.h"
+#include "common/preset_file.h"
+#include "common/unit_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace vx;

@@ -59,7 +59,9 @@ set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The Chinese interface needs a CJK font the Qt libraries do not pull in.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# 计算器 starts the desktop's calculator; galculator is small and has no
+# desktop of its own to pull in.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, galculator | gnome-calculator | kcalc | mate-calc")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)

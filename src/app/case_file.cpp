@@ -18,6 +18,7 @@
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
 #include "properties/medium_limits.h"
+#include "tools/drawing.h"
 
 namespace vx {
 
@@ -296,6 +297,8 @@ void CaseFiles::newCase() {
   session_.main().setDesignKeyEnabled(false);
   session_.main().setCaption(kAppTitle);
   current_.clear();
+  // The outline dimensions belong to the exchanger of the old case.
+  session_.closeWindow(Drawing::kName);
   session_.showWindow(Condition::kName, false);
 }
 
@@ -336,6 +339,7 @@ bool CaseFiles::open() {
   }
   current_ = path;
   session_.main().setCaption(std::string(kAppTitle) + " " + path);
+  session_.closeWindow(Drawing::kName);
   return true;
 }
 

@@ -232,20 +232,17 @@ const std::vector<std::string>& MainWindow::separateWindows() {
 
 void MainWindow::startCalculator() {
   const char* path = std::getenv("PATH");
-  if (!path) return;
   for (const std::string& program : calculatorPrograms()) {
-    std::stringstream dirs(path);
+    std::stringstream dirs(path ? path : "");
     std::string dir;
     while (std::getline(dirs, dir, ':')) {
       if (dir.empty()) continue;
       std::filesystem::path candidate = std::filesystem::path(dir) / program;
-      if (::access(candidate.c_str(), X_OK) == 0) {
-        // When it cannot be started, nothing happens.
-        session_.host().startProgram(candidate.string());
-        return;
-      }
+      if (::access(candidate.c_str(), X_OK) == 0 && session_.host().startProgram(candidate.string())) return;
     }
   }
+  // A command that does nothing looks broken: say what is missing.
+  session_.host().message(kNoCalculator, Icon::Information, Buttons::Ok, 0);
 }
 
 void MainWindow::dataManagement() {

@@ -70,6 +70,9 @@ class MainWindow : public WindowModel, public MainCommands {
 
   // The calculator programs looked for on PATH, in order.
   static const std::vector<std::string>& calculatorPrograms();
+  // Shown when no calculator program could be started.
+  static constexpr const char* kNoCalculator =
+      "没有找到可以启动的计算器程序。请安装 galculator（或 gnome-calculator、kcalc、mate-calc）。";
   // The separate windows closed on exit, in order.
   static const std::vector<std::string>& separateWindows();
 

@@ -48,6 +48,9 @@ class Host {
   virtual void placeTopRight(const std::string& name) = 0;
   // Arranges the child windows of the main window in cascade.
   virtual void arrangeCascade() = 0;
+  // Whether the main window has an active child window, as the screen
+  // knows it; nullopt where there is no screen to ask.
+  virtual std::optional<bool> hasActiveChild() { return std::nullopt; }
 
   // The outputs. Printing goes to the default printer without a dialog.
   enum class PrintResult { Printed, NoPrinter, Failed };

@@ -6,7 +6,7 @@
 #include "conditions/other_data.h"
 #include "properties/property_window.h"
 #include "properties/water_steam.h"
-#include "settings/preset_file.h"
+#include "common/preset_file.h"
 
 namespace vx {
 
@@ -342,6 +342,8 @@ void Condition::chooseMedium(int circuit) {
 void Condition::adoptForA() {
   VeloxaVar& v = ctx_.var;
   if (trimField(v.AdoptedName).empty()) return;
+  // The intermediate data showed the old medium's properties.
+  if (OtherData* od = otherData()) od->clearForNewConditions();
   // A new medium withdraws the result like any other edit of the conditions.
   contentEdited();
   Assign(*cbomedium1, v.AdoptedName);
@@ -357,6 +359,8 @@ void Condition::adoptForA() {
 void Condition::adoptForB() {
   VeloxaVar& v = ctx_.var;
   if (trimField(v.AdoptedName).empty()) return;
+  // The intermediate data showed the old medium's properties.
+  if (OtherData* od = otherData()) od->clearForNewConditions();
   contentEdited();
   cbomedium2->listIndex = -1;
   Assign(*cbomedium2, v.AdoptedName);

@@ -9,8 +9,8 @@
 #include "common/window_model.h"
 #include "exchanger/catalogue.h"
 #include "exchanger/design_state.h"
-#include "settings/option_lists.h"
-#include "settings/preset_file.h"
+#include "common/option_lists.h"
+#include "common/preset_file.h"
 
 namespace vx {
 

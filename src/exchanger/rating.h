@@ -13,7 +13,7 @@
 #include "common/veloxa_var.h"
 #include "exchanger/catalogue.h"
 #include "exchanger/design_state.h"
-#include "settings/preset_file.h"
+#include "common/preset_file.h"
 
 namespace vx {
 

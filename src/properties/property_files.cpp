@@ -53,6 +53,23 @@ std::vector<std::string> ListBaseData(const fs::path& dir) {
   return names;
 }
 
+std::vector<std::string> ListBaseDataSearchTexts(const fs::path& dir) {
+  std::vector<std::string> texts;
+  auto file = load(dir, kBaseDataFile, kBaseDataRecordLength);
+  if (!file) return texts;
+  const int last = std::min(file->count(), kBaseDataCount);
+  for (int n = 1; n <= last; ++n) {
+    const BaseDataRecord rec = readBaseDataRecord(file->record(n));
+    std::string text = rec.NameCn.substr(0, rec.NameCn.find(' '));
+    for (const std::string* more : {&rec.Formula, &rec.AliasCn, &rec.NameEn}) {
+      const std::string t = trimField(*more);
+      if (!t.empty() && t != text) text += "  " + t;
+    }
+    texts.push_back(std::move(text));
+  }
+  return texts;
+}
+
 std::optional<BaseDataRecord> ReadBaseData(const fs::path& dir, int n) {
   auto file = load(dir, kBaseDataFile, kBaseDataRecordLength);
   if (!file || n < 1 || n > std::min(file->count(), kBaseDataCount)) return std::nullopt;

@@ -27,6 +27,11 @@ std::optional<PubDataRecord> ReadCommonFluid(const std::filesystem::path& dir, i
 // Position i of the list is record i + 1. Empty when the file is missing.
 std::vector<std::string> ListBaseData(const std::filesystem::path& dir);
 
+// For each entry of ListBaseData, the texts a person may look it up by: the
+// Chinese name, then the formula, the Chinese alias and the English name
+// where the record holds them ("苯  C6H6  Benzene").
+std::vector<std::string> ListBaseDataSearchTexts(const std::filesystem::path& dir);
+
 // Record n (1 to 818) of "bp.dat"; nullopt as for ReadCommonFluid.
 std::optional<BaseDataRecord> ReadBaseData(const std::filesystem::path& dir, int n);
 

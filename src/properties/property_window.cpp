@@ -327,7 +327,10 @@ void PropertyWindow::SelectView(int node) {
       }
       est.cell(8, 0) = LoadMessage(367);
       est.cell(8, 2) = "bar";
-      if (Combo7->items.empty()) Combo7->items = ListBaseData(ctx_.dataDir);
+      if (Combo7->items.empty()) {
+        Combo7->items = ListBaseData(ctx_.dataDir);
+        componentSearchTexts = ListBaseDataSearchTexts(ctx_.dataDir);
+      }
       Command2->enabled = Command3->enabled = Command1->enabled = Command5->enabled = false;
       count = Combo7->items.size();
       break;

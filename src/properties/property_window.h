@@ -84,6 +84,9 @@ class PropertyWindow : public WindowModel {
   Control* txtp5gas = nullptr;
   Control* txttalent = nullptr;
   Control* Combo7 = nullptr;
+  // Entry i of Combo7 with its formula and names, to find a component by any
+  // of them.
+  std::vector<std::string> componentSearchTexts;
   Control* Frication = nullptr;
   Control* Component = nullptr;
   Control* Command12 = nullptr;

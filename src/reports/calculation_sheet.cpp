@@ -24,6 +24,10 @@ constexpr int kSingleCentre = 7950;
 constexpr int kRuleLeft = 700;
 constexpr int kRuleRight = 10500;
 constexpr int kLineX[3] = {4300, 6000, 8000};
+constexpr int kAreaRow = 17;     // "提供面积"
+constexpr int kRemarkTop = 15090;
+// The lowest frame that leaves the company line on an A4 page.
+constexpr int kLastFrameBottom = 16100;
 
 struct RowDef {
   int label;
@@ -87,6 +91,7 @@ class SheetPainter {
     const std::string& v = d_.a[static_cast<size_t>(r)];
     const int w = s_.textWidth(v);
     text(kSingleCentre - w / 2, y_ + 40, v);
+    if (r == kAreaRow) areaNote(y_ + 60);
     s_.fillBox(kRuleLeft, y_ + 290, kRuleRight, y_ + 285);
   }
 
@@ -100,12 +105,18 @@ class SheetPainter {
   }
 
   void draw() {
-    s_.setFont("times new roman", s_.size(), false);
+    // A remark of several lines gets them all: the frame and the company
+    // line below it move down as far as the page allows.
+    const float startSize = s_.size();
+    s_.setFont("times new roman", 10, false);
+    const int remarkLines = static_cast<int>(remarkText().size());
+    frameBottom_ = std::clamp(kRemarkTop + remarkLines * s_.lineHeight() + 40, kFrameBottom, kLastFrameBottom);
+    s_.setFont("times new roman", startSize, false);
     // Page frame.
     s_.fillBox(700, 885, 10500, 900);
-    s_.fillBox(700, 900, 715, 15400);
-    s_.fillBox(10500, 900, 10515, 15400);
-    s_.fillBox(700, 15400, 10515, 15415);
+    s_.fillBox(700, 900, 715, frameBottom_);
+    s_.fillBox(10500, 900, 10515, frameBottom_);
+    s_.fillBox(700, frameBottom_, 10515, frameBottom_ + 15);
 
     // Title and company.
     y_ = 1150;
@@ -177,7 +188,7 @@ class SheetPainter {
     remark();
 
     s_.setFontSize(9);
-    s_.setPosition(800, 15500);
+    s_.setPosition(800, frameBottom_ + 100);
     s_.print(d_.companyLine, true);
   }
 
@@ -187,17 +198,13 @@ class SheetPainter {
     s_.print(LoadMessage(348) + ": ");
     const int xr = s_.currentX();
     int y = s_.currentY();
-    std::vector<std::string> lines(1);
-    for (char ch : d_.customer.remark) {
-      if (ch == '\n') lines.emplace_back();
-      else if (ch != '\r') lines.back() += ch;
-    }
+    std::vector<std::string> lines = remarkText();
     // The remark stays inside the frame, so the sheet stays one page: the
     // lines that fit below each other are printed as lines; the rest
     // continue the last of them, two blanks apart, and what would cross the
     // frame's right edge is cut.
     const int lineHeight = s_.lineHeight();
-    const int room = std::max(1, (kFrameBottom - y) / std::max(1, lineHeight));
+    const int room = std::max(1, (frameBottom_ - y) / std::max(1, lineHeight));
     while (static_cast<int>(lines.size()) > room) {
       std::string tail = lines.back();
       lines.pop_back();
@@ -208,6 +215,27 @@ class SheetPainter {
       s_.print(fitWidth(lines[i], kFrameRight - 40 - xr), i + 1 < lines.size());
       y = s_.currentY();
     }
+  }
+
+  // The remark's lines: split at line feeds, carriage returns dropped.
+  std::vector<std::string> remarkText() const {
+    std::vector<std::string> lines(1);
+    for (char ch : d_.customer.remark) {
+      if (ch == '\n') lines.emplace_back();
+      else if (ch != '\r') lines.back() += ch;
+    }
+    return lines;
+  }
+
+  // Beside the provided area, smaller, up to the right edge: the calculated
+  // area and the surface margin, which the engineer hands over with it.
+  void areaNote(int y) {
+    if (d_.calculatedArea.empty() && d_.margin.empty()) return;
+    const std::string note = "计算面积 " + d_.calculatedArea + "㎡  " + LoadMessage(294) + " " + d_.margin + "%";
+    const float size = s_.size();
+    s_.setFontSize(8);
+    text(kRuleRight - 80 - s_.textWidth(note), y, note);
+    s_.setFontSize(size);
   }
 
   // The longest leading part of `t` (whole characters) that fits `width`.
@@ -231,6 +259,7 @@ class SheetPainter {
   int y_ = 0;
   int counter_ = 1;
   int top_[3] = {0, 0, 0};
+  int frameBottom_ = kFrameBottom;
 };
 
 }  // namespace
@@ -305,6 +334,10 @@ SheetData GatherSheetData(AppContext& ctx) {
   set(15, Rounded2(v.HeatLoad));
   set(16, design ? trimField(design->ModelDesignation) : "");
   set(17, design ? design->GrossArea->text : "");
+  if (design) {
+    d.calculatedArea = trimField(design->txtarea->text);
+    d.margin = trimField(design->txtover->text);
+  }
   set(18, Str(v.ParallelUnits));
   set(19, "1");
   set(20, design ? Str(design->state.PassesA) : "", design ? Str(static_cast<float>(design->state.PassesB)) : "");

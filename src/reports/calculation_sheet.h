@@ -31,6 +31,9 @@ struct SheetData {
   std::string companyName;  // kind 0, trimmed
   std::string companyLine;  // kind 1
   CustomerTexts customer;
+  // The calculated area and the surface margin (%) of the design window,
+  // printed beside the provided area.
+  std::string calculatedArea, margin;
   // The value texts of table rows 1 to 36 (index 0 unused); single rows use a.
   std::array<std::string, kSheetRows + 1> a{}, b{};
 };

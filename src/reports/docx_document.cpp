@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <zip.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <fstream>
@@ -370,6 +371,22 @@ namespace {
 
 constexpr const char* kW = "http://schemas.openxmlformats.org/wordprocessingml/2006/main";
 constexpr int kColumnWidths[5] = {700, 2800, 1500, 2300, 2300};
+// The rows of the customer block (their source line starts with "%"): short
+// labels, wide values, so that the customer's and the project's names do not
+// wrap in a narrow cell.
+constexpr int kHeaderWidths[5] = {700, 1200, 3600, 1200, 2900};
+
+// The grid of the table: every column edge of either kind of row.
+std::vector<int> gridEdges() {
+  std::vector<int> edges{0};
+  for (const int* widths : {kColumnWidths, kHeaderWidths}) {
+    int x = 0;
+    for (int i = 0; i < 5; ++i) edges.push_back(x += widths[i]);
+  }
+  std::sort(edges.begin(), edges.end());
+  edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
+  return edges;
+}
 
 const char* kContentTypes =
     R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)"
@@ -401,6 +418,10 @@ const char* kStyles =
     R"(</w:rPr></w:rPrDefault><w:pPrDefault><w:pPr><w:spacing w:before="0" w:after="0"/></w:pPr></w:pPrDefault>)"
     R"(</w:docDefaults>)"
     R"(<w:style w:type="paragraph" w:default="1" w:styleId="Normal"><w:name w:val="Normal"/></w:style>)"
+    R"(<w:style w:type="paragraph" w:styleId="Heading1"><w:name w:val="heading 1"/><w:basedOn w:val="Normal"/>)"
+    R"(<w:next w:val="Normal"/><w:qFormat/><w:pPr><w:keepNext/><w:spacing w:before="120" w:after="120"/>)"
+    R"(<w:jc w:val="center"/><w:outlineLvl w:val="0"/></w:pPr>)"
+    R"(<w:rPr><w:b/><w:bCs/><w:sz w:val="32"/><w:szCs w:val="32"/></w:rPr></w:style>)"
     R"(<w:style w:type="table" w:default="1" w:styleId="TableNormal"><w:name w:val="Normal Table"/>)"
     R"(<w:tblPr><w:tblCellMar><w:left w:w="80" w:type="dxa"/><w:right w:w="80" w:type="dxa"/></w:tblCellMar></w:tblPr></w:style>)"
     R"(</w:styles>)";
@@ -447,7 +468,9 @@ bool BuildReportTemplate(const std::filesystem::path& source, const std::filesys
   for (const char* side : {"w:top", "w:left", "w:bottom", "w:right"}) border(borders, side, 12);
   for (const char* side : {"w:insideH", "w:insideV"}) border(borders, side, 4);
   pugi::xml_node grid = tbl.append_child("w:tblGrid");
-  for (int w : kColumnWidths) grid.append_child("w:gridCol").append_attribute("w:w") = w;
+  const std::vector<int> edges = gridEdges();
+  for (size_t i = 1; i < edges.size(); ++i) grid.append_child("w:gridCol").append_attribute("w:w") = edges[i] - edges[i - 1];
+  std::vector<pugi::xml_node> above;  // the cells of the row before, for vertical merges
 
   int rows = 0;
   for (const std::string& line : *lines) {
@@ -463,6 +486,10 @@ bool BuildReportTemplate(const std::filesystem::path& source, const std::filesys
       }
     }
     cells.push_back(cell);
+    const bool header = !cells.empty() && !cells[0].empty() && cells[0][0] == '%';
+    if (header) cells[0] = cells[0].substr(1);
+    const int* widths = header ? kHeaderWidths : kColumnWidths;
+    std::vector<pugi::xml_node> row;
     pugi::xml_node tr = tbl.append_child("w:tr");
     pugi::xml_node trPr = tr.append_child("w:trPr");
     pugi::xml_node height = trPr.append_child("w:trHeight");
@@ -474,24 +501,45 @@ bool BuildReportTemplate(const std::filesystem::path& source, const std::filesys
         span = text[1] - '0';
         text = text.substr(3);
       }
-      bool bold = false;
+      bool bold = false, heading = false, merged = false;
       if (!text.empty() && text[0] == '*') {
         bold = true;
         text = text.substr(1);
+      } else if (!text.empty() && text[0] == '^') {
+        heading = true;
+        text = text.substr(1);
+      } else if (text == "~") {
+        merged = true;
+        text.clear();
       }
       if (col + span > 5) {
         error = "row " + std::to_string(rows + 1) + " has more than 5 columns";
         return false;
       }
-      int width = 0;
-      for (int i = col; i < col + span; ++i) width += kColumnWidths[i];
+      int left = 0, width = 0;
+      for (int i = 0; i < col; ++i) left += widths[i];
+      for (int i = col; i < col + span; ++i) width += widths[i];
+      const auto first = std::find(edges.begin(), edges.end(), left);
+      const auto last = std::find(edges.begin(), edges.end(), left + width);
       pugi::xml_node tc = tr.append_child("w:tc");
       pugi::xml_node tcPr = tc.append_child("w:tcPr");
       pugi::xml_node tcW = tcPr.append_child("w:tcW");
       tcW.append_attribute("w:w") = width;
       tcW.append_attribute("w:type") = "dxa";
-      if (span > 1) tcPr.append_child("w:gridSpan").append_attribute("w:val") = span;
+      const auto gridSpan = static_cast<int>(last - first);
+      if (gridSpan > 1) tcPr.append_child("w:gridSpan").append_attribute("w:val") = gridSpan;
+      if (merged) {
+        // "~": one cell with the one above, so no empty cell stands there.
+        const size_t index = row.size();
+        if (index < above.size()) {
+          pugi::xml_node abovePr = above[index].child("w:tcPr");
+          if (!abovePr.child("w:vMerge")) abovePr.append_child("w:vMerge").append_attribute("w:val") = "restart";
+        }
+        tcPr.append_child("w:vMerge");
+      }
+      row.push_back(tc);
       pugi::xml_node p = tc.append_child("w:p");
+      if (heading) p.append_child("w:pPr").append_child("w:pStyle").append_attribute("w:val") = "Heading1";
       if (!text.empty()) {
         pugi::xml_node r = p.append_child("w:r");
         if (bold) r.append_child("w:rPr").append_child("w:b");
@@ -505,6 +553,7 @@ bool BuildReportTemplate(const std::filesystem::path& source, const std::filesys
       error = "row " + std::to_string(rows + 1) + " does not fill 5 columns";
       return false;
     }
+    above = std::move(row);
     ++rows;
   }
   if (rows < 44) {

@@ -10,6 +10,9 @@ namespace vx {
 
 void InstallReports(Session& session) {
   auto outputs = std::make_shared<ReportOutputs>(session.context(), [&session] {
+    // The workspace knows its active child also after a separate window
+    // (the preview) closed over it.
+    if (const auto known = session.host().hasActiveChild()) return *known;
     return session.activeWindow() != session.main().name();
   });
   session.registerWindow(Preview::kName, [outputs](Session& s) { return std::make_unique<Preview>(s.context(), *outputs); });

@@ -103,7 +103,9 @@ void ReportOutputs::exportWord() {
     std::string error;
     if (ok) {
       ok = FillDocx(*templ, document,
-                    ReportFill(lines, trimField(CompanyText(ctx_.dataDir, 0)), CompanyText(ctx_.dataDir, 1)), error);
+                    ReportFill(lines, trimField(CompanyText(ctx_.dataDir, 0)), CompanyText(ctx_.dataDir, 1),
+                               ReportAreaNote(ctx_)),
+                    error);
     }
   }
   if (!ok) {
@@ -111,8 +113,12 @@ void ReportOutputs::exportWord() {
     return;
   }
   appendIfChecked();
-  if (!ctx_.host.openDocument(document.string()))
-    ctx_.host.message("报告已保存为" + document.string() + "，但没有程序能打开它。", Icon::Information, Buttons::Ok, 0);
+  // The desktop's default application may show nothing: the person is told
+  // where the document is, and may open its folder.
+  const bool opened = ctx_.host.openDocument(document.string());
+  const std::string where = "报告已保存为" + document.string() + (opened ? "。" : "，但没有程序能打开它。");
+  if (ctx_.host.message(where + "\r\r是否打开它所在的文件夹？", Icon::Information, Buttons::YesNo, 0) == Answer::Yes)
+    ctx_.host.openDocument(document.parent_path().string());
 }
 
 Preview::Preview(AppContext& ctx, ReportOutputs& outputs) : WindowModel(kName), ctx_(ctx) {

@@ -157,8 +157,16 @@ bool WriteReportText(AppContext& ctx, const std::filesystem::path& path) {
   return writeTextLines(target, ReportTextLines(ReportLines(ctx)));
 }
 
+std::string ReportAreaNote(AppContext& ctx) {
+  auto* design = ctx.windows.windowAs<DesignWindow>(DesignWindow::kName);
+  if (!design) return "";
+  const std::string area = trimField(design->txtarea->text), margin = trimField(design->txtover->text);
+  if (area.empty() && margin.empty()) return "";
+  return "计算面积:" + area + "㎡" + std::string(5, ' ') + LoadMessage(294) + ":" + margin + "%";
+}
+
 DocxFill ReportFill(const std::vector<std::vector<ReportItem>>& lines, const std::string& companyName,
-                    const std::string& companyLine) {
+                    const std::string& companyLine, const std::string& areaNote) {
   DocxFill fill;
   fill.cells.push_back({1, 2, Mode::After, companyName + LoadMessage(533)});
   for (size_t i = 0; i < lines.size() && i < kTargets.size(); ++i)
@@ -168,7 +176,9 @@ DocxFill ReportFill(const std::vector<std::vector<ReportItem>>& lines, const std
     const std::string blanks(5, ' ');
     fill.cells.push_back({6, 2, Mode::Before,
                           LoadMessage(306) + ":" + lines[6][0].text + blanks + LoadMessage(369) + ":" + lines[7][0].text});
-    fill.cells.push_back({6, 2, Mode::After, blanks + LoadMessage(318) + ":" + lines[8][0].text});
+    // The template's unit "㎡" stands between the two.
+    fill.cells.push_back({6, 2, Mode::After,
+                          (areaNote.empty() ? "" : blanks + areaNote) + blanks + LoadMessage(318) + ":" + lines[8][0].text});
   }
   fill.trailer = companyLine;
   return fill;

@@ -37,7 +37,13 @@ bool WriteReportText(AppContext& ctx, const std::filesystem::path& path = {});
 
 // The cells of the template's table that the report lines fill, with the
 // company name and title in cell (1,2).
+// `areaNote` follows the provided area in cell (6,2).
 DocxFill ReportFill(const std::vector<std::vector<ReportItem>>& lines, const std::string& companyName,
-                    const std::string& companyLine);
+                    const std::string& companyLine, const std::string& areaNote = {});
+
+// The calculated area and the surface margin of the design window, as they
+// follow the provided area in the report ("计算面积:30.2㎡     裕度:12.5%");
+// empty without a result.
+std::string ReportAreaNote(AppContext& ctx);
 
 }  // namespace vx

@@ -1,6 +1,7 @@
 #include "settings/frm_co_infor.h"
 
 #include "common/messages.h"
+#include "common/record_file.h"
 #include "settings/company_record.h"
 
 namespace vx {
@@ -25,11 +26,13 @@ FrmCoInfor::FrmCoInfor(AppContext& context) : WindowModel(kName), ctx_(context) 
     ctx_.host.message(std::string(kCompanyFile) + "已损坏，无法读取。", Icon::Exclamation, Buttons::Ok, 0);
     record.emplace();
   }
-  Text1[0]->text = record->CompanyName;
-  Text1[1]->text = record->Address;
-  Text1[2]->text = record->Telephone;
-  Text1[3]->text = record->Fax;
-  Text1[4]->text = record->Postcode;
+  // The padding of the record is the file's business: the fields show the
+  // texts, so that what the person adds goes behind the text.
+  Text1[0]->text = trimField(record->CompanyName);
+  Text1[1]->text = trimField(record->Address);
+  Text1[2]->text = trimField(record->Telephone);
+  Text1[3]->text = trimField(record->Fax);
+  Text1[4]->text = trimField(record->Postcode);
 }
 
 void FrmCoInfor::save() {

@@ -8,9 +8,9 @@
 #include "common/numeric_csv.h"
 #include "common/text_file.h"
 #include "settings/company_record.h"
-#include "settings/option_lists.h"
-#include "settings/preset_file.h"
-#include "tools/unit_file.h"
+#include "common/option_lists.h"
+#include "common/preset_file.h"
+#include "common/unit_file.h"
 
 namespace fs = std::filesystem;
 

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "common/window_model.h"
-#include "settings/option_lists.h"
-#include "settings/preset_file.h"
+#include "common/option_lists.h"
+#include "common/preset_file.h"
 
 namespace vx {
 

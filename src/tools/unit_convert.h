@@ -8,7 +8,7 @@
 #include <string>
 
 #include "common/window_model.h"
-#include "tools/unit_file.h"
+#include "common/unit_file.h"
 
 namespace vx {
 

@@ -59,6 +59,12 @@ class PictureBox : public QWidget {
 // Colour values with the high bit set name a system colour; the only one the
 // view models use is the window (text box) background, shown as the
 // palette's own base colour, as is the default colour.
+bool looksNumeric(const QString& text) {
+  bool ok = false;
+  text.trimmed().toDouble(&ok);
+  return ok || text.trimmed().isEmpty();
+}
+
 bool isSystemColor(uint32_t value) { return value != kDefaultColor && (value & 0x80000000u) != 0; }
 
 void setBackColor(QLineEdit* w, uint32_t color) {
@@ -114,7 +120,12 @@ QLineEdit* Binder::lineEdit(const std::string& name, int index) {
   });
   add(w, c, [w, &c] {
     QString text = QString::fromStdString(c.text);
-    if (w->text() != text) w->setText(text);
+    if (w->text() != text) {
+      w->setText(text);
+      // A text put there by the program shows from its start; the person
+      // who types in the field keeps the caret where it is.
+      if (!w->hasFocus()) w->setCursorPosition(0);
+    }
     setForeColor(w, c.foreColor);
     setBackColor(w, c.backColor);
   });
@@ -154,8 +165,13 @@ QComboBox* Binder::comboBox(const std::string& name, int index) {
       w->addItems(items);
     }
     // A text that is not in the list (an adopted medium) shows as the
-    // placeholder of an unselected list.
+    // placeholder of an unselected list, in the colour of a chosen entry.
     w->setPlaceholderText(QString::fromStdString(c.text).trimmed());
+    QPalette pal = w->palette();
+    if (pal.color(QPalette::PlaceholderText) != pal.color(QPalette::ButtonText)) {
+      pal.setColor(QPalette::PlaceholderText, pal.color(QPalette::ButtonText));
+      w->setPalette(pal);
+    }
     w->setCurrentIndex(c.listIndex);
   });
   return w;
@@ -247,7 +263,10 @@ QTableWidget* Binder::grid(const std::string& name, int index, GridOptions optio
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
         if (!options.pickRows && (!fixed || options.fixedEditable)) flags |= Qt::ItemIsEditable;
         item->setFlags(flags);
-        item->setTextAlignment(fixed ? Qt::AlignCenter : Qt::AlignRight | Qt::AlignVCenter);
+        // Numbers line up on the right, texts read from the left.
+        item->setTextAlignment(fixed            ? Qt::AlignCenter
+                               : looksNumeric(text) ? Qt::AlignRight | Qt::AlignVCenter
+                                                    : Qt::AlignLeft | Qt::AlignVCenter);
       }
     }
     (void)this;
@@ -365,7 +384,13 @@ bool Binder::eventFilter(QObject* watched, QEvent* event) {
     return passed == 0 || passed == 13;
   }
   if (event->type() == QEvent::FocusIn) {
-    if (auto* edit = qobject_cast<QLineEdit*>(watched)) QTimer::singleShot(0, edit, &QLineEdit::selectAll);
+    // A field entered with the keyboard (or sent to by a rule) is selected
+    // for overtyping; a click places the caret where the person clicked.
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    const bool keyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                          reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
+    if (auto* edit = qobject_cast<QLineEdit*>(watched); edit && keyboard)
+      QTimer::singleShot(0, edit, &QLineEdit::selectAll);
   }
   return false;
 }

@@ -1,8 +1,16 @@
 #include "ui/check_result_widget.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/session.h"
 #include "exchanger/check_result.h"
@@ -38,7 +46,8 @@ const Row kRows[] = {
 CheckResultWidget::CheckResultWidget(CheckResult& model, QtHost& host, QWidget* parent) : QWidget(parent) {
   setObjectName(QString::fromStdString(model.name()));
   auto* b = new Binder(model, host, this);
-  auto* grid = new QGridLayout(this);
+  rows_ = new QWidget;
+  auto* grid = new QGridLayout(rows_);
   grid->setHorizontalSpacing(12);
   grid->setVerticalSpacing(3);
   int r = 0;
@@ -70,8 +79,36 @@ CheckResultWidget::CheckResultWidget(CheckResult& model, QtHost& host, QWidget* 
   close->setFlat(true);
   close->setStyleSheet("color: rgb(0,0,255); text-decoration: underline;");
   close->setCursor(Qt::PointingHandCursor);
-  grid->addWidget(close, r, 3, Qt::AlignRight);
+  exit_ = close;
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("rows");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  scroll->setWidget(rows_);
+  auto* bottom = new QHBoxLayout;
+  bottom->addStretch(1);
+  bottom->addWidget(close);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 6, 6);
+  layout->addWidget(scroll, 1);
+  layout->addLayout(bottom);
   b->refresh();
+}
+
+QSize CheckResultWidget::sizeHint() const {
+  const int scrollBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const QSize rows = rows_->sizeHint();
+  QSize hint(rows.width() + scrollBar + 8, rows.height() + exit_->sizeHint().height() + 12);
+  const auto* sub = qobject_cast<const QMdiSubWindow*>(parentWidget());
+  const QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+  if (area) {
+    // The window's frame and title bar come on top of the widget.
+    const int frame = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth) * 2 +
+                      style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    hint.setHeight(std::min(hint.height(), area->viewport()->height() - frame - 4));
+  }
+  return hint;
 }
 
 }  // namespace vx

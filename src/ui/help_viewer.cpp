@@ -1,6 +1,7 @@
 #include "ui/help_viewer.h"
 
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTextBrowser>
@@ -12,8 +13,30 @@
 
 namespace vx {
 
+namespace {
+
+// The guide's pictures are drawn large; a picture wider than the page shows
+// at the page's width, so no picture needs the scroll bar.
+class FittingBrowser : public QTextBrowser {
+ public:
+  using QTextBrowser::QTextBrowser;
+
+ protected:
+  QVariant loadResource(int type, const QUrl& name) override {
+    QVariant resource = QTextBrowser::loadResource(type, name);
+    if (type != QTextDocument::ImageResource) return resource;
+    QImage image = resource.value<QImage>();
+    if (image.isNull()) image.loadFromData(resource.toByteArray());
+    const int room = viewport()->width() - 2 * static_cast<int>(document()->documentMargin()) - 8;
+    if (image.isNull() || room <= 0 || image.width() <= room) return resource;
+    return image.scaledToWidth(room, Qt::SmoothTransformation);
+  }
+};
+
+}  // namespace
+
 HelpViewer::HelpViewer(const QString& helpFile, QWidget* parent)
-    : QDialog(parent), helpFile_(helpFile), query_(new QLineEdit(this)), browser_(new QTextBrowser(this)) {
+    : QDialog(parent), helpFile_(helpFile), query_(new QLineEdit(this)), browser_(new FittingBrowser(this)) {
   setWindowTitle("Veloxa - 帮助");
   setAttribute(Qt::WA_DeleteOnClose);
   auto* layout = new QVBoxLayout(this);
@@ -54,6 +77,8 @@ void HelpViewer::bringUp() {
 void HelpViewer::showTopic(const QString& topic) {
   // Windows without a topic of their own open the contents.
   const QUrl url = topicUrl(topic.isEmpty() ? "contents" : topic);
+  // Shown first: the pictures take the width of the laid-out page.
+  bringUp();
   browser_->setSource(url);
   if (!topic.isEmpty() && browser_->toPlainText().isEmpty()) browser_->setSource(QUrl::fromLocalFile(helpFile_));
   browser_->scrollToAnchor(url.fragment());

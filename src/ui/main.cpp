@@ -15,6 +15,7 @@
 #include "ui/widget_registry.h"
 
 int main(int argc, char** argv) {
+  vx::PreferChineseDates();
   QApplication app(argc, argv);
   app.setApplicationName("Veloxa");
   // Ties the windows to the installed menu entry and its icon.

@@ -66,6 +66,9 @@ MainFrame::MainFrame(Session& session, QtHost& host) : session_(session), host_(
   setCentralWidget(mdi_);
   mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // A window that closes hands the activation back to the one the person
+  // came from (the NTU window to the design window that started it).
+  mdi_->setActivationOrder(QMdiArea::ActivationHistoryOrder);
   host_.setMainWidget(this);
   host_.setMdiArea(mdi_);
   buildMenus();

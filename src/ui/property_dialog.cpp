@@ -1,6 +1,9 @@
 #include "ui/property_dialog.h"
 
+#include <QAbstractProxyModel>
 #include <QComboBox>
+#include <QCompleter>
+#include <QStringListModel>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,6 +20,7 @@
 
 #include "app/session.h"
 #include "properties/property_window.h"
+#include "common/controls.h"
 #include "ui/binding.h"
 
 namespace vx {
@@ -37,6 +41,38 @@ QTableWidget* readOnlyGrid(Binder& b, const std::string& name) {
   t->setEditTriggers(QAbstractItemView::NoEditTriggers);
   t->setSelectionMode(QAbstractItemView::SingleSelection);
   return t;
+}
+
+// Finds a component of the data bank by a part of its Chinese name, its
+// formula or its English name: the matches drop down under the field, and
+// the one taken is picked in the list.
+QLineEdit* componentSearch(Binder& b, PropertyWindow& model) {
+  auto* field = new QLineEdit;
+  field->setObjectName("componentSearch");
+  field->setPlaceholderText(QString::fromUtf8("查找: 名称/分子式"));
+  field->setClearButtonEnabled(true);
+  field->setMinimumWidth(170);
+  auto* texts = new QStringListModel(field);
+  auto* completer = new QCompleter(texts, field);
+  completer->setFilterMode(Qt::MatchContains);
+  completer->setCaseSensitivity(Qt::CaseInsensitive);
+  completer->setCompletionMode(QCompleter::PopupCompletion);
+  completer->setMaxVisibleItems(15);
+  field->setCompleter(completer);
+  b.addUpdate([texts, &model] {
+    if (texts->rowCount() == static_cast<int>(model.componentSearchTexts.size())) return;
+    QStringList list;
+    for (const auto& t : model.componentSearchTexts) list << QString::fromStdString(t);
+    texts->setStringList(list);
+  });
+  QObject::connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), field,
+                   [&b, &model, completer](const QModelIndex& index) {
+                     const QModelIndex source =
+                         static_cast<QAbstractProxyModel*>(completer->completionModel())->mapToSource(index);
+                     if (!source.isValid() || !Pick(*model.Combo7, source.row())) return;
+                     b.afterEvent();
+                   });
+  return field;
 }
 
 }  // namespace
@@ -180,7 +216,10 @@ PropertyDialog::PropertyDialog(PropertyWindow& model, Session& session, QtHost& 
     QComboBox* names = b->comboBox("Combo7");
     names->setMinimumWidth(180);
     names->setMaxVisibleItems(20);
+    // The list opens as a bounded, scrolling list, not as tall as the screen.
+    names->setStyleSheet("QComboBox { combobox-popup: 0; }");
     chooser->addWidget(names, 1);
+    chooser->addWidget(componentSearch(*b, model));
     chooser->addWidget(b->label("Label9"));
     QLineEdit* share = b->lineEdit("Frication");
     share->setFixedWidth(60);

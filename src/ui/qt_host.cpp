@@ -20,6 +20,9 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
+#include <QHeaderView>
+#include <QTreeView>
+#include <algorithm>
 
 #include "app/session.h"
 #include "common/file_io.h"
@@ -47,8 +50,18 @@ void QtHost::refreshAll() {
     if (refreshers_.count(owner)) refresh();
 }
 
+QWidget* QtHost::dialogParent() const {
+  // A box stands over the window it belongs to: the modal dialog that asks,
+  // or the separate window (the preview) the person works in. Parented to
+  // the main window, it would send that window behind the main window.
+  if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+  QWidget* active = QApplication::activeWindow();
+  if (active && active->isVisible() && active != mainWidget_ && !qobject_cast<HelpViewer*>(active)) return active;
+  return mainWidget_;
+}
+
 Answer QtHost::message(const std::string& text, Icon icon, Buttons buttons, int) {
-  QMessageBox box(mainWidget_);
+  QMessageBox box(dialogParent());
   box.setWindowTitle(kAppTitle);
   // Carriage returns alone break the lines of a message, as on Windows.
   QString shown = QString::fromStdString(text);
@@ -84,7 +97,7 @@ Answer QtHost::message(const std::string& text, Icon icon, Buttons buttons, int)
 std::optional<std::string> QtHost::input(const std::string& prompt, const std::string& title,
                                          const std::string& initial) {
   bool ok = false;
-  QString text = QInputDialog::getText(mainWidget_, QString::fromStdString(title.empty() ? kAppTitle : title),
+  QString text = QInputDialog::getText(dialogParent(), QString::fromStdString(title.empty() ? kAppTitle : title),
                                        QString::fromStdString(prompt), QLineEdit::Normal,
                                        QString::fromStdString(initial), &ok);
   if (!ok) return std::nullopt;
@@ -92,13 +105,21 @@ std::optional<std::string> QtHost::input(const std::string& prompt, const std::s
 }
 
 std::optional<std::string> QtHost::fileDialog(const FileDialogRequest& request) {
-  QFileDialog dialog(mainWidget_, QString::fromStdString(request.title), QString::fromStdString(request.folder),
+  QFileDialog dialog(dialogParent(), QString::fromStdString(request.title), QString::fromStdString(request.folder),
                      QString::fromStdString(request.filter));
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   // The suffix is added before the overwrite prompt looks for the file.
   if (!request.defaultSuffix.empty()) dialog.setDefaultSuffix(QString::fromStdString(request.defaultSuffix));
   if (!request.defaultName.empty()) dialog.selectFile(QString::fromStdString(request.defaultName));
+  // Wide enough that sizes, types and dates show whole.
+  dialog.resize(std::max(dialog.width(), 900), std::max(dialog.height(), 520));
+  if (auto* tree = dialog.findChild<QTreeView*>()) {
+    QHeaderView* header = tree->header();
+    header->setStretchLastSection(false);
+    header->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header->setSectionResizeMode(0, QHeaderView::Stretch);
+  }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   QString path = dialog.selectedFiles().first();
   if (path.isEmpty()) return std::nullopt;
@@ -205,6 +226,14 @@ void QtHost::placeTopRight(const std::string& name) {
 
 void QtHost::arrangeCascade() {
   if (mdiArea_) mdiArea_->cascadeSubWindows();
+}
+
+std::optional<bool> QtHost::hasActiveChild() {
+  if (!mdiArea_) return std::nullopt;
+  // The current child stays current while a separate window has the
+  // activation, and the workspace sends no new activation when it returns.
+  const QMdiSubWindow* sub = mdiArea_->currentSubWindow();
+  return sub && sub->isVisible();
 }
 
 bool QtHost::startProgram(const std::string& path) { return QProcess::startDetached(QString::fromStdString(path), {}); }

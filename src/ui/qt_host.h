@@ -51,6 +51,7 @@ class QtHost : public QObject, public Host {
   // activation is not the person's.
   bool quiet() const { return quiet_; }
   void arrangeCascade() override;
+  std::optional<bool> hasActiveChild() override;
   bool startProgram(const std::string& path) override;
   void showHelp(const std::string& topic) override;
   void showHelpIndex() override;
@@ -64,6 +65,8 @@ class QtHost : public QObject, public Host {
   bool setSetting(const std::string& key, const std::string& value) override;
 
  private:
+  // The window a message box or dialog of the program stands over.
+  QWidget* dialogParent() const;
   struct WidgetKind {
     bool child = false;
     WidgetFactory factory;

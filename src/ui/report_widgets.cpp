@@ -1,6 +1,8 @@
 #include "ui/report_widgets.h"
 
+#include <QApplication>
 #include <QFormLayout>
+#include <QWheelEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -53,6 +55,13 @@ class PageCanvas : public QWidget {
     PainterSurface surface(painter);
     model_.drawing()(surface);
   }
+  // The wheel over the page turns the page's scroll bar.
+  void wheelEvent(QWheelEvent* e) override {
+    if (scrollBar) QApplication::sendEvent(scrollBar, e);
+  }
+
+ public:
+  QScrollBar* scrollBar = nullptr;
 
  private:
   Preview& model_;
@@ -70,6 +79,7 @@ PreviewWidget::PreviewWidget(Preview& model, Session& session, QtHost& host) {
   scroll->setRange(0, Preview::kScrollMax);
   scroll->setSingleStep(300);
   scroll->setPageStep(3000);
+  canvas->scrollBar = scroll;
   connect(scroll, &QScrollBar::valueChanged, this, [b, &model](int v) {
     Assign(*model.VScroll1, std::to_string(v));
     b->afterEvent();

@@ -8,6 +8,10 @@ class QCoreApplication;
 
 namespace vx {
 
+// Makes the system locale's dates Chinese for Qt's own dialogs; runs
+// before the application object is created.
+void PreferChineseDates();
+
 // Loads Qt's Chinese translations and makes Chinese the default locale.
 // False when the translations are not installed.
 bool InstallChineseTranslations(QCoreApplication& app);

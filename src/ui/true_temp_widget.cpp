@@ -143,6 +143,13 @@ TrueTempWidget::TrueTempWidget(TrueTemp& model, QtHost& host, QWidget* parent) :
   placeAtNozzle(captions[1], boxes[1], kLeftBoxes, kOutA.y(), kColourA);
   placeAtNozzle(captions[3], boxes[2], kRightBoxes, kInB.y(), kColourB);
   placeAtNozzle(captions[2], boxes[3], kRightBoxes, kOutB.y(), kColourB);
+  // The temperatures carry their unit inside the box, behind the number.
+  for (int i = 0; i < 4; ++i) {
+    auto* unitLabel = new QLabel(QString::fromUtf8("℃"), boxes[i]);
+    const int w = unitLabel->sizeHint().width() + 4;
+    boxes[i]->setTextMargins(0, 0, w, 0);
+    unitLabel->setGeometry(boxes[i]->width() - w - 2, 0, w, boxes[i]->height());
+  }
 
   // The heat load of one unit under the plate pack.
   QLabel* load = captions[4];

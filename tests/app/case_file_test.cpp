@@ -11,6 +11,8 @@
 #include "conditions/other_data.h"
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
+#include "reports/calculation_sheet.h"
+#include "tools/drawing.h"
 #include "support/started_session.h"
 
 namespace vx {
@@ -178,6 +180,31 @@ TEST_F(CaseFileTest, SaveAfterOpenWritesToTheOpenedFile) {
   EXPECT_EQ(main().caption, "Veloxa   " + path("a.pda"));
   auto lines = *readTextLines(path("a.pda"));
   EXPECT_EQ(splitItems(lines[23])[1], "李工");
+}
+
+TEST_F(CaseFileTest, NewAndOpenForgetTheOutlineOfTheOldExchanger) {
+  calculate();
+  host.addAnswer(path("a.pda"));
+  save();
+  auto typeOutline = [this] {
+    auto* drawing = session.windowAs<Drawing>(Drawing::kName);
+    ASSERT_NE(drawing, nullptr);
+    SetText(*drawing->lengtht, "1200");
+    SetText(*drawing->wt, "850");
+    Click(drawing->controls(), *drawing->Command2);  // hidden: its texts stay for the outputs
+    ASSERT_EQ(ReadOutlineTexts(session.context().windows).lengtht, "1200");
+  };
+  typeOutline();
+  newCase();
+  OutlineTexts o = ReadOutlineTexts(session.context().windows);
+  EXPECT_EQ(o.lengtht, "");
+  EXPECT_EQ(o.wt, "");
+  typeOutline();
+  host.addAnswer(path("a.pda"));
+  open();
+  o = ReadOutlineTexts(session.context().windows);
+  EXPECT_EQ(o.lengtht, "");
+  EXPECT_EQ(o.wt, "");
 }
 
 TEST_F(CaseFileTest, SteamKeepsItsPressureAndTemperaturesOnOpen) {

@@ -270,7 +270,7 @@ TEST(Menus, AboutHelpAndCascade) {
   EXPECT_NE(std::find(ev.begin(), ev.end(), "cascade"), ev.end());
 }
 
-TEST(Menus, CalculatorStartsTheFirstProgramFoundOnPath) {
+TEST(Menus, CalculatorStartsTheFirstProgramFoundOnPathOrSaysWhatToInstall) {
   Started s;
   ASSERT_TRUE(s.started);
   test::TempDir bin;
@@ -279,7 +279,9 @@ TEST(Menus, CalculatorStartsTheFirstProgramFoundOnPath) {
   setenv("PATH", bin.dir().c_str(), 1);
   const size_t eventsAtStart = s.host.events().size();
   Click(s.session.main().controls(), s.session.main().menuItem("MnuCalculator"));
-  EXPECT_EQ(s.host.events().size(), eventsAtStart);  // none found: nothing happens
+  EXPECT_EQ(s.host.events().size(), eventsAtStart);  // none found: nothing started...
+  ASSERT_EQ(s.host.messages().size(), 1u);             // ...and the person learns what to install
+  EXPECT_NE(s.host.messages()[0].text.find("galculator"), std::string::npos);
   for (const char* name : {"xcalc", "galculator"}) {
     std::ofstream(bin.dir() / name) << "#!/bin/sh\n";
     std::filesystem::permissions(bin.dir() / name, std::filesystem::perms::owner_all);

@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <fstream>
-#include <random>
 
 #include "common/file_io.h"
 #include "common/gbk.h"
 #include "common/record_file.h"
 #include "common/res_table.h"
 #include "common/text_file.h"
+#include "support/killed_save.h"
 #include "support/temp_data.h"
 
 namespace vx {
@@ -54,7 +51,8 @@ TEST(RecordFile, RecordsAtFixedOffsetsZeroPastTheEnd) {
 
 TEST(RecordFile, TextFieldsArePaddedAndCutOnCharacterBoundaries) {
   RecordWriter w(5);
-  w.text("回路回路", 5);  // 8 bytes of GBK cut to 5: the half character becomes a blank
+  w.text("回路回路",
+         5);  // 8 bytes of GBK cut to 5: the half character becomes a blank
   EXPECT_EQ(w.bytes().size(), 5u);
   EXPECT_EQ(RecordReader(w.bytes()).text(5), "回路 ");
   RecordWriter pad(4);
@@ -85,7 +83,7 @@ TEST(TextFile, GbkWithCrLf) {
   // A rewrite leaves no temporary file behind.
   ASSERT_TRUE(writeTextLines(tmp.dir() / "a.txt", {"y"}));
   int files = 0;
-  for (auto& e : std::filesystem::directory_iterator(tmp.dir())) files += e.is_regular_file();
+  for (auto &e : std::filesystem::directory_iterator(tmp.dir())) files += e.is_regular_file();
   EXPECT_EQ(files, 1);
 }
 
@@ -114,7 +112,7 @@ TEST(FileIo, FindsNamesWithoutRegardToCase) {
 
 class ResTableTest : public ::testing::Test {
  protected:
-  void writeRes(const std::vector<std::string>& lines) { ASSERT_TRUE(writeTextLines(tmp.dir() / "Res.Dat", lines)); }
+  void writeRes(const std::vector<std::string> &lines) { ASSERT_TRUE(writeTextLines(tmp.dir() / "Res.Dat", lines)); }
   test::TempDir tmp;
 };
 
@@ -139,7 +137,7 @@ TEST_F(ResTableTest, RefusesMalformedLists) {
 TEST(InstalledResDat, NamesSixteenFilesAndElevenBuildingTypes) {
   auto files = LoadResTable(test::builtDataDir(), 10, 16);
   ASSERT_TRUE(files.ok) << files.error;
-  for (const auto& name : files.entries) EXPECT_TRUE(findFileNoCase(test::builtDataDir(), name)) << name;
+  for (const auto &name : files.entries) EXPECT_TRUE(findFileNoCase(test::builtDataDir(), name)) << name;
   auto buildings = LoadResTable(test::builtDataDir(), 19, 11);
   ASSERT_TRUE(buildings.ok);
   EXPECT_EQ(buildings.entries[0], "住宅");
@@ -172,7 +170,7 @@ TEST(NumericCsv, ABadRowNamesItsFileAndLine) {
 namespace vx {
 
 namespace {
-std::string contentOf(const std::filesystem::path& p) { return readFileBytes(p).value_or("<missing>"); }
+std::string contentOf(const std::filesystem::path &p) { return readFileBytes(p).value_or("<missing>"); }
 }  // namespace
 
 // A link is written through at its target, a read-only file is refused, and
@@ -196,7 +194,7 @@ TEST(AtomicWrite, KeepsLinksPermissionsAndCleansUp) {
   std::ofstream(dir.dir() / "notes.tmp12") << "the user's";
   EXPECT_EQ(RemoveStaleTemporaries(dir.dir()), 1);
   EXPECT_TRUE(std::filesystem::exists(dir.dir() / "notes.tmp12"));
-  for (const auto& entry : std::filesystem::directory_iterator(dir.dir()))
+  for (const auto &entry : std::filesystem::directory_iterator(dir.dir()))
     EXPECT_EQ(entry.path().filename().string().find(".tmp1234"), std::string::npos);
 }
 
@@ -205,28 +203,9 @@ TEST(AtomicWrite, KeepsLinksPermissionsAndCleansUp) {
 TEST(AtomicWrite, AKilledWriterLeavesTheOldOrTheNewFile) {
   test::TempDir dir;
   const auto path = dir.dir() / "Veloxa.dat";
-  const std::string oldBytes(300000, 'o'), newBytes(400000, 'n');
-  std::mt19937 random(7139);
-  int sawNew = 0;
-  for (int run = 0; run < 200; ++run) {
-    ASSERT_TRUE(writeFileAtomic(path, oldBytes));
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      writeFileAtomic(path, newBytes);
-      _exit(0);
-    }
-    usleep(std::uniform_int_distribution<useconds_t>(0, 3000)(random));
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    const std::string now = contentOf(path);
-    ASSERT_TRUE(now == oldBytes || now == newBytes) << "run " << run << ": " << now.size() << " bytes";
-    sawNew += now == newBytes ? 1 : 0;
-    RemoveStaleTemporaries(dir.dir());
-  }
-  // Both outcomes happened: the kills fell before and after the rename.
-  EXPECT_GT(sawNew, 0);
-  EXPECT_LT(sawNew, 200);
+  ASSERT_TRUE(writeFileAtomic(path, std::string(300000, 'o')));
+  test::killDuring(
+      "atomic write", path, [&] { writeFileAtomic(path, std::string(400000, 'n')); }, test::fileBytes, 200);
 }
 
 }  // namespace vx

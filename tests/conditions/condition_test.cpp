@@ -337,6 +337,13 @@ TEST(ConditionSteam, ATableThatMissesPoint3AsksOnlyOnce) {
 
 TEST_F(ConditionTest, AdoptedMediaAndTheirPhases) {
   VeloxaVar& v = session.var();
+  // The balance of water shows water's properties in the intermediate data;
+  // an adopted medium takes them away until its own balance.
+  Click(cond->controls(), *cond->balanceButton);
+  ASSERT_TRUE(v.BalanceDone);
+  auto* od = session.existingAs<OtherData>(OtherData::kName);
+  ASSERT_NE(od, nullptr);
+  ASSERT_FALSE(od->cell(1, 2).empty());
   v.AdoptedName = "乙二醇水溶液        ";
   v.AdoptedDensity = 1050;
   v.AdoptedCp = 3.5f;
@@ -345,6 +352,8 @@ TEST_F(ConditionTest, AdoptedMediaAndTheirPhases) {
   v.AdoptedLatent = 0;
   v.AdoptedVapourDensity = 0;
   cond->adoptForB();
+  EXPECT_EQ(od->cell(1, 2), "");
+  EXPECT_EQ(od->cell(3, 2), "");
   EXPECT_EQ(cond->cbomedium2->text, v.AdoptedName);
   EXPECT_EQ(cond->cbomedium2->listIndex, -1);
   EXPECT_EQ(v.MediumStateB, kStateAdoptedLiquid);

@@ -134,30 +134,66 @@ TEST(Sheet, CustomerCompanyOutlineAndRemarkTexts) {
   if (customer) {
     EXPECT_TRUE(find(page, "用户名称: 用户甲"));
     EXPECT_TRUE(find(page, "项目名称: 项目乙"));
-    // a, line feed, b: there is room for one line of 10 pt between the
-    // remark row and the frame's bottom, so b continues that line.
+    // a, line feed, b: b on the next text line at the same x; the frame and
+    // the company line below it make room for it.
     Assign(*customer->controls().find("remark"), "a\r\nb");
     page = RecordPage(SheetDrawing(c.session.context()));
+    RecordingSurface measure;
+    measure.setFont("times new roman", 10, false);
+    const int lineHeight = measure.lineHeight();
     const PageText* label = find(page, "备注: ");
     ASSERT_TRUE(label);
-    const PageText* ab = find(page, "a  b");
-    ASSERT_TRUE(ab);
-    EXPECT_EQ(ab->x, label->x + RecordingSurface().textWidth("备注: "));
-    EXPECT_EQ(ab->y, 15090);
-    // A long remark stays inside the frame: cut at its right edge, no line
-    // below its bottom.
+    const PageText* a = find(page, "a");
+    const PageText* b = find(page, "b");
+    ASSERT_TRUE(a && b);
+    const int xr = label->x + measure.textWidth("备注: ");
+    EXPECT_EQ(a->x, xr);
+    EXPECT_EQ(a->y, 15090);
+    EXPECT_EQ(b->x, xr);
+    EXPECT_EQ(b->y, 15090 + lineHeight);
+    const int frame = 15090 + 2 * lineHeight + 40;
+    EXPECT_TRUE(hasBox(page, 700, frame, 10515, frame + 15));
+    EXPECT_EQ(find(page, "地址: 一号路   电话: 111   传真: 222")->y, frame + 100);
+    // A long remark stays inside the frame and the frame on the page: cut
+    // at its right edge, the lines that do not fit joined to the last one.
     Assign(*customer->controls().find("remark"), std::string(400, 'x') + "\n2\n3\n4\n5\n6\n7\n8");
     page = RecordPage(SheetDrawing(c.session.context()));
-    RecordingSurface measure;
+    const PageText* foot = find(page, "地址: 一号路   电话: 111   传真: 222");
+    ASSERT_TRUE(foot);
+    EXPECT_LE(foot->y + measure.lineHeight(), 16838 - 400);
     int remarkLines = 0;
     for (const auto& t : page.texts)
-      if (t.x == ab->x && t.y >= 15090 && t.y < 15500) {
+      if (t.x == xr && t.y >= 15090 && t.y < foot->y) {
         ++remarkLines;
         EXPECT_LE(t.x + measure.textWidth(t.text), kFrameRight);
-        EXPECT_LE(t.y + measure.lineHeight(), kFrameBottom);
+        EXPECT_LE(t.y + lineHeight, foot->y - 100);
       }
-    EXPECT_EQ(remarkLines, 1);
+    EXPECT_GE(remarkLines, 3);
+    EXPECT_LT(remarkLines, 8);
   }
+}
+
+TEST(Sheet, TheCalculatedAreaAndTheMarginStandBesideTheProvidedArea) {
+  test::DesignedCase c;
+  ASSERT_TRUE(c.designed);
+  ASSERT_FALSE(c.design->txtarea->text.empty());
+  RecordedPage page = RecordPage(SheetDrawing(c.session.context()));
+  const std::string note =
+      "计算面积 " + c.design->txtarea->text + "㎡  裕度 " + trimField(c.design->txtover->text) + "%";
+  const PageText* shown = find(page, note);
+  ASSERT_TRUE(shown);
+  // On row 17, right of the centred provided area and inside the frame.
+  const PageText* provided = find(page, c.design->GrossArea->text);
+  ASSERT_TRUE(provided);
+  EXPECT_EQ(provided->y, 8550);
+  EXPECT_GT(shown->y, 8550);
+  EXPECT_LT(shown->y, 8550 + 250);
+  RecordingSurface measure;
+  measure.setFont("times new roman", provided->size, false);
+  const int providedRight = provided->x + measure.textWidth(provided->text);
+  measure.setFont("times new roman", shown->size, false);
+  EXPECT_GT(shown->x, providedRight);
+  EXPECT_LE(shown->x + measure.textWidth(note), kFrameRight);
 }
 
 TEST(Sheet, ConfirmOutputWarnsInOrderAndOnlyWhenNeeded) {

@@ -3,6 +3,7 @@
 #include <zip.h>
 
 #include "common/file_io.h"
+#include "common/record_file.h"
 #include "common/text_file.h"
 #include "reports/docx_document.h"
 #include "reports/report_text.h"
@@ -98,12 +99,17 @@ TEST(WordExport, DocumentsAreNumberedWithoutOverwritingAndFilledCellByCell) {
   const auto doc1 = c.data.file("Doc1.docx");
   ASSERT_TRUE(std::filesystem::exists(doc1));
   EXPECT_EQ(c.host.events().back(), "open " + doc1.string());
+  // Where the document went is said, with the offer to open its folder.
+  ASSERT_FALSE(c.host.messages().empty());
+  EXPECT_NE(c.host.messages().back().text.find(doc1.string()), std::string::npos);
+  EXPECT_EQ(c.host.messages().back().buttons, Buttons::YesNo);
   EXPECT_EQ(std::filesystem::file_size(c.data.file(kStatisticsFile)), 186u);
   const Table t = readTable(doc1);
   ASSERT_GE(t.size(), 44u);
   EXPECT_EQ(cell(t, 1, 2), "华东换热板式换热器工艺计算书");
   EXPECT_EQ(cell(t, 6, 2), "型号:" + c.design->ModelDesignation + "     提供面积:" + c.design->GrossArea->text +
-                               "㎡     数量:1");
+                               "㎡     计算面积:" + c.design->txtarea->text + "㎡     裕度:" +
+                               trimField(c.design->txtover->text) + "%     数量:1");
   EXPECT_EQ(cell(t, 9, 4), "水");
   EXPECT_EQ(cell(t, 19, 4), "110.0 / 90.0");
   EXPECT_EQ(cell(t, 35, 4), "1200//");

@@ -8,10 +8,10 @@
 #include "common/file_io.h"
 #include "common/number_text.h"
 #include "settings/company_record.h"
-#include "settings/option_lists.h"
-#include "settings/preset_file.h"
+#include "common/option_lists.h"
+#include "common/preset_file.h"
 #include "support/temp_data.h"
-#include "tools/unit_file.h"
+#include "common/unit_file.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "tools/unit_file.h"
+#include "common/unit_file.h"
 
 #include <gtest/gtest.h>
 

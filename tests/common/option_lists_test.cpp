@@ -1,4 +1,4 @@
-#include "settings/option_lists.h"
+#include "common/option_lists.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "settings/preset_file.h"
+#include "common/preset_file.h"
 
 #include <cmath>
 #include <limits>

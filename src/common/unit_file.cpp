@@ -1,4 +1,4 @@
-#include "tools/unit_file.h"
+#include "common/unit_file.h"
 
 #include "common/file_io.h"
 #include "common/number_text.h"
