@@ -1,5 +1,6 @@
 #include "app/case_file.h"
 
+#include <cctype>
 #include <cmath>
 #include <map>
 
@@ -10,11 +11,13 @@
 #include "common/messages.h"
 #include "common/number_text.h"
 #include "common/record_file.h"
+#include "common/storable_text.h"
 #include "common/text_file.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
 #include "exchanger/check_result.h"
 #include "exchanger/design_window.h"
+#include "properties/medium_limits.h"
 #include "tools/drawing.h"
 
 namespace vx {
@@ -27,13 +30,17 @@ constexpr std::uintmax_t kMaxCaseFileBytes = 1024 * 1024;
 const char* const kReadFailed = "104";
 const char* const kWriteFailed = "103";
 
-// A text item. The item syntax has no escape: a quote would end the item
-// and a line break the line, so they become a single quote and a blank.
-std::string text(const std::string& s) {
-  std::string t = s;
-  for (char& c : t)
-    if (c == '\r' || c == '\n') c = ' ';
-  return quoteItem(t);
+// A text item. The item syntax has no escape: a line break would end the
+// line, so it becomes a blank (the fields keep quotes out).
+std::string text(const std::string& s) { return quoteItem(OneLine(s)); }
+
+std::string boolean(bool value) { return value ? "#TRUE#" : "#FALSE#"; }
+
+std::optional<bool> booleanItem(const std::string& item) {
+  const std::string s = trimField(item);
+  if (s == "#TRUE#") return true;
+  if (s == "#FALSE#") return false;
+  return std::nullopt;
 }
 
 std::string whole(int value) { return std::to_string(value); }
@@ -91,6 +98,11 @@ std::optional<int> indexItem(const std::string& item, int first, int last) {
   const double r = std::round(static_cast<double>(*f));
   if (r < first || r > last) return std::nullopt;
   return static_cast<int>(r);
+}
+
+std::string lowerText(std::string s) {
+  for (char& ch : s) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+  return s;
 }
 
 int lastEntry(const Control& list) { return static_cast<int>(list.items.size()) - 1; }
@@ -165,6 +177,14 @@ std::vector<std::string> CaseFileLines(Session& session) {
   lines.push_back(join({text(cu.txtdate->text), text(cu.designer->text)}));
   lines.push_back(text(cu.remark->text));
   lines.push_back(text(c.cboheatloadunit->text));
+
+  // What the conditions window needs to balance the case as it was: which
+  // values were given, the flow direction and the phase of circuit B.
+  std::vector<std::string> selection;
+  for (int i = 0; i < Condition::kBoxes; ++i) selection.push_back(boolean(c.box(i).checked));
+  selection.push_back(whole(c.counterflow[0]->checked ? 0 : 1));
+  selection.push_back(whole(c.Opt2LV[1]->checked ? 1 : 0));
+  lines.push_back(join(selection));
   return lines;
 }
 
@@ -206,9 +226,44 @@ std::string CaseFiles::ChooseCaseFile(int mode) {
   request.defaultSuffix = "pda";
   auto chosen = host.fileDialog(request);
   if (!chosen || chosen->empty()) return {};
+  if (!request.save) return *chosen;
   std::filesystem::path p(*chosen);
-  if (request.save && p.extension().empty()) p += ".pda";
+  const std::string name = p.filename().string();
+  // The dialog may have added the suffix to a folder's name ("DIR/" gives
+  // "DIR/.pda", ".." gives "...pda").
+  std::string base = name;
+  if (base.size() >= 4 && lowerText(base.substr(base.size() - 4)) == ".pda") base.resize(base.size() - 4);
+  std::error_code ec;
+  if (base.empty() || base == "." || base == ".." || std::filesystem::is_directory(p, ec)) {
+    host.message("设计文件名不能是文件夹：“" + *chosen + "”。请输入文件名。", Icon::Exclamation, Buttons::Ok, 0);
+    return {};
+  }
+  if (IsDataFolderFile(session_.dataDir(), p)) {
+    host.message("设计文件不能保存为程序的数据文件“" + name + "”。请另选文件名或文件夹。", Icon::Exclamation,
+                 Buttons::Ok, 0);
+    return {};
+  }
+  if (lowerText(p.extension().string()) != ".pda") p += ".pda";
+  if (std::filesystem::is_directory(p, ec)) {
+    host.message("设计文件名不能是文件夹：“" + p.string() + "”。请输入文件名。", Icon::Exclamation, Buttons::Ok, 0);
+    return {};
+  }
   return p.string();
+}
+
+bool IsDataFolderFile(const std::filesystem::path& dataDir, const std::filesystem::path& target) {
+  std::error_code ec;
+  const std::filesystem::path folder = std::filesystem::weakly_canonical(dataDir, ec);
+  if (ec) return false;
+  const std::filesystem::path where = std::filesystem::weakly_canonical(std::filesystem::absolute(target, ec), ec);
+  if (ec || where.parent_path() != folder) return false;
+  // A case file of the folder's own may be written over; any other file
+  // there belongs to the program, also one named in another letter case.
+  const std::string name = lowerText(where.filename().string());
+  if (std::filesystem::path(name).extension() == ".pda") return false;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+    if (lowerText(entry.path().filename().string()) == name) return true;
+  return false;
 }
 
 void CaseFiles::RememberFolder(const std::string& path) {
@@ -219,7 +274,20 @@ void CaseFiles::RememberFolder(const std::string& path) {
     host.message(std::string("SetValue ") + kFolderSetting + " Failed ", Icon::None, Buttons::Ok, 0);
 }
 
+bool CaseFiles::settleUnsaved() {
+  if (session_.var().CaseSaved) return true;
+  const Answer a = ShowMessage(session_.host(), 514, {}, Icon::Exclamation, Buttons::YesNoCancel);
+  if (a == Answer::Cancel) return false;
+  // A refused, cancelled or failed save keeps the result.
+  if (a == Answer::Yes) {
+    session_.main().runCommand(cmd::kSave);
+    return session_.var().CaseSaved;
+  }
+  return true;
+}
+
 void CaseFiles::newCase() {
+  if (!settleUnsaved()) return;
   session_.closeWindow(Condition::kName);
   session_.closeWindow(DesignWindow::kName);
   session_.var().DesignWindowOpened = false;
@@ -245,7 +313,7 @@ bool CaseFiles::save(int mode) {
   if (path.empty()) return false;
   const std::vector<std::string> lines = CaseFileLines(session_);
   WriteFault fault = WriteFault::Other;
-  if (lines.size() != kCaseLines || !writeTextLines(path, lines, &fault)) {
+  if (lines.size() != kCaseLines + 1 || !writeTextLines(path, lines, &fault)) {
     // A cause the system names is told with the file; others keep the code.
     if (fault != WriteFault::Other && fault != WriteFault::None)
       ShowMessage(session_.host(), 581, {"|1", path, "|2", WriteFaultText(fault)}, Icon::Critical);
@@ -261,6 +329,7 @@ bool CaseFiles::save(int mode) {
 }
 
 bool CaseFiles::open() {
+  if (!settleUnsaved()) return false;
   const std::string path = ChooseCaseFile(2);
   if (path.empty()) return false;
   std::error_code ec;
@@ -315,6 +384,31 @@ bool CaseFiles::assignCase(const std::vector<std::string>& items) {
     auto f = singleItem(item(n));
     if (!f) return false;
     single[n] = *f;
+  }
+  // The values a balance made: real media, a positive duty.
+  if (!PlausibleLiquid(single[36], single[37], single[38], single[39]) ||
+      !PlausibleLiquid(single[40], single[41], single[42], single[43]) || !PlausibleVapour(single[44], single[45]) ||
+      !PlausiblePrandtl(single[48]) || !PlausiblePrandtl(single[49]))
+    return false;
+  for (int n : {46, 47, 50, 51})
+    if (!(single[n] > 0)) return false;
+  // The line after the summary: the given values, the flow direction and
+  // the phase of circuit B. A file written before it existed has none.
+  std::vector<bool> boxes;
+  int direction = -1, phase = -1;
+  const size_t selection = kCaseItems + kSummaryItems;
+  if (items.size() > selection) {
+    if (items.size() < selection + kSelectionItems) return false;
+    for (size_t i = 0; i < Condition::kBoxes; ++i) {
+      auto b = booleanItem(items[selection + i]);
+      if (!b) return false;
+      boxes.push_back(*b);
+    }
+    auto d = indexItem(items[selection + Condition::kBoxes], 0, 1);
+    auto p = indexItem(items[selection + Condition::kBoxes + 1], 0, 1);
+    if (!d || !p) return false;
+    direction = *d;
+    phase = *p;
   }
 
   // Each item as the person's change in the conditions window, in file order.
@@ -372,12 +466,19 @@ bool CaseFiles::assignCase(const std::vector<std::string>& items) {
   Assign(*cu.ref, item(59));
 
   // Picking steam for circuit B reset its pressure to the default after
-  // the file's pressure was assigned: assign it again (the steam lookup
-  // runs), then the file's temperatures of circuit B.
-  if (v.MediumStateB == kStateSteam) {
-    field(kSteamPressure, 1);
-    field(kTinB, 17);
-    field(kToutB, 18);
+  // the file's pressure was assigned: assign it again. The steam lookup
+  // gives the temperatures of circuit B, unrounded, as when the case was
+  // balanced.
+  if (v.MediumStateB == kStateSteam) field(kSteamPressure, 1);
+
+  if (!boxes.empty()) {
+    for (int i = 0; i < Condition::kBoxes; ++i) {
+      Control& b = c->box(i);
+      b.checked = boxes[static_cast<size_t>(i)];
+      if (b.clicked) b.clicked();
+    }
+    for (int i = 0; i < 2; ++i) c->counterflow[static_cast<size_t>(i)]->checked = i == direction;
+    c->selectPhaseB(phase);
   }
 
   // The balance and the result have to be made again; no print, export or

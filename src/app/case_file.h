@@ -14,11 +14,15 @@ class Session;
 
 inline constexpr int kCaseItems = 59;      // section 1: what open assigns
 inline constexpr int kSummaryItems = 44;   // section 2: what view results shows
-inline constexpr int kCaseLines = 49;
+inline constexpr int kCaseLines = 49;      // the lines of the two sections
+// The line after them: the seven selection boxes, the flow direction and the
+// phase of circuit B, so that the case balances as it did.
+inline constexpr int kSelectionItems = 9;
 inline constexpr const char* kFolderSetting = "PHE_SAVE_PATH";
 inline constexpr const char* kCaseFilter = "Condition Files (*.pda)";
 
-// The 49 lines of the current case (UTF-8; written as GBK).
+// The 49 lines of the current case and the selection line (UTF-8; written
+// as GBK).
 std::vector<std::string> CaseFileLines(Session& session);
 
 // The items of a case file in order, the quotes of text items removed; at
@@ -37,6 +41,10 @@ class CaseFiles {
   // The file last opened or saved; empty after a new case.
   const std::string& currentFile() const { return current_; }
 
+  // Before a new case or an open drops an unsaved result: the exit's
+  // question 514. False when the command is to stop (Cancel, or Yes and the
+  // save did not happen).
+  bool settleUnsaved();
   void newCase();
   // True when a file was opened.
   bool open();
@@ -56,6 +64,10 @@ class CaseFiles {
   Session& session_;
   std::string current_;
 };
+
+// Whether `target` is one of the files of the data folder (a catalogue,
+// the presets, any installation file): a case must not be saved over it.
+bool IsDataFolderFile(const std::filesystem::path& dataDir, const std::filesystem::path& target);
 
 // Withdraws the result and empties what showed it: after a new case or an
 // open (`balanceToo`: the balance rows of the intermediate data as well),

@@ -12,6 +12,9 @@ namespace vx {
 class FrmCustomer : public WindowModel {
  public:
   static constexpr const char* kName = "FrmCustomer";
+  // The longest texts the fields take, in characters.
+  static constexpr size_t kMaxFieldChars = 200;
+  static constexpr size_t kMaxRemarkChars = 1000;
 
   // Builds the window and runs its load rule (captions, today's date).
   explicit FrmCustomer(AppContext& context);
@@ -32,6 +35,8 @@ class FrmCustomer : public WindowModel {
   // The person closes the window (确定 or its close box): it is hidden and
   // keeps its texts for the next output.
   void hide();
+  // The caption of a field's label.
+  std::string Label(const Control& c) const;
 
  private:
   AppContext& ctx_;

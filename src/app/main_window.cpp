@@ -201,16 +201,9 @@ bool MainWindow::startUp() {
 }
 
 bool MainWindow::requestExit() {
-  if (!session_.var().CaseSaved) {
-    Answer a = ShowMessage(session_.host(), 514, {}, Icon::Exclamation, Buttons::YesNoCancel);
-    if (a == Answer::Cancel) return false;
-    // Only a case that was saved may close: a refused, cancelled or failed
-    // save keeps the program open.
-    if (a == Answer::Yes) {
-      runCommand(cmd::kSave);
-      if (!session_.var().CaseSaved) return false;
-    }
-  }
+  // Only a case that was saved may close: a refused, cancelled or failed
+  // save keeps the program open.
+  if (!session_.files().settleUnsaved()) return false;
   for (const std::string& name : separateWindows()) session_.closeWindow(name);
   return true;
 }

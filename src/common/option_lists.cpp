@@ -1,9 +1,11 @@
 #include "common/option_lists.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "common/data_lock.h"
 #include "common/file_io.h"
+#include "common/number_text.h"
 #include "common/text_file.h"
 
 namespace vx {
@@ -44,6 +46,11 @@ std::vector<std::string>& OptionLists::list(int index) { return this->*kLists.at
 
 const std::vector<std::string>& OptionLists::list(int index) const {
   return this->*kLists.at(static_cast<size_t>(index));
+}
+
+bool UsablePlateNumber(const std::string& entry) {
+  const float value = static_cast<float>(Val(entry));
+  return std::isfinite(value) && value > 0;
 }
 
 std::string OptionEntry(const std::vector<std::string>& list, int n) {

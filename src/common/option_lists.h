@@ -59,6 +59,11 @@ struct OptionLists {
   const std::vector<std::string>& list(int index) const;
 };
 
+// Whether an entry of the plate conductivity (W/(m.K)) or plate thickness
+// (mm) list is one the design can rate with: a positive number that stays
+// positive and finite in single precision.
+bool UsablePlateNumber(const std::string& entry);
+
 // Entry n (from 0) of a list; empty past its end, as a list box gives it.
 std::string OptionEntry(const std::vector<std::string>& list, int n);
 

@@ -104,6 +104,9 @@ int CheckPresetParameters(const PresetParameters& p) {
     double v = Val(PresetLine(p, static_cast<int>(i) + 1));
     if (v < kRanges[i].low || v > kRanges[i].high) return 440;
   }
+  // The design pressure goes into the designation and the test pressure.
+  const float pressure = static_cast<float>(Val(p.DesignPressure));
+  if (!std::isfinite(pressure) || !(pressure > 0)) return 440;
   for (int line = 6; line <= 8; ++line) {
     std::string id = trimSpaces(PresetLine(p, line));
     if (id.empty()) return 441;

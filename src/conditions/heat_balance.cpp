@@ -80,6 +80,15 @@ void Condition::runBalance() {
     if (!fits(kAllowDpA) || !fits(kAllowDpB)) refuse(417);
     if (!fits(kFoulingA) || !fits(kFoulingB)) refuse(440);  // no message of its own
     if (!fits(kDesignTemperatureA) || !fits(kDesignTemperatureB)) refuse(424);
+    // The design pressure goes into the designation, the test pressure and
+    // the papers: a positive number of single precision.
+    for (int i : {kDesignPressureA, kDesignPressureB}) {
+      if (!fits(i) || !(number(i) > 0)) {
+        const std::string text = LoadMessage(i == kDesignPressureA ? 221 : 222) + " 的设计压力无效。";
+        host.message(text, Icon::Information, Buttons::Ok, 0);
+        throw Refused{};
+      }
+    }
 
     // Step 2.
     float& mA = v.FlowA;

@@ -240,7 +240,7 @@ void DesignWindow::create() {
   // thickness: a list entry that is not positive would rate nonsense.
   for (const auto* numbers : {&lists->PlateConductivities, &lists->PlateThicknesses})
     for (const std::string& n : *numbers)
-      if (!(Val(n) > 0) || !std::isfinite(static_cast<float>(Val(n)))) return fail();
+      if (!UsablePlateNumber(n)) return fail();
   options = *lists;
   for (int i = 0; i < kOptionLists; ++i) Defdata[static_cast<size_t>(i)]->items = options.list(i);
   for (int i = 0; i < kOptionLists; ++i)

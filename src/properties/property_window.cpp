@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "common/number_text.h"
 #include "common/record_file.h"
+#include "properties/medium_limits.h"
 #include "properties/property_files.h"
 
 namespace vx {
@@ -613,9 +614,10 @@ void PropertyWindow::handOver(const std::string& name, float density, float vapo
 
 void PropertyWindow::Adopt() {
   auto number = [](const std::string& text) { return static_cast<float>(Val(text)); };
-  // A medium the rating could not work with is not handed over.
+  // A medium the rating could not work with, or no fluid could have, is
+  // not handed over.
   auto usable = [](float density, float cp, float conductivity, float viscosity) {
-    return density > 0 && cp > 0 && conductivity > 0 && viscosity > 0;
+    return PlausibleLiquid(density, cp, conductivity, viscosity);
   };
   if (mode_ == kSelfView) {
     const std::string name = List1->listIndex >= 0 ? List1->text : "";
@@ -623,7 +625,7 @@ void PropertyWindow::Adopt() {
     // Column 4 holds the values in the stored units, whatever unit is chosen.
     const float density = number(g.cell(2, 4)), vapour = number(g.cell(3, 4)), cp = number(g.cell(4, 4)),
                 conductivity = number(g.cell(5, 4)), viscosity = number(g.cell(6, 4)), latent = number(g.cell(7, 4));
-    if (trimBlanks(name).empty() || !usable(density, cp, conductivity, viscosity) || vapour < 0 || latent < 0) {
+    if (trimBlanks(name).empty() || !usable(density, cp, conductivity, viscosity) || !PlausibleVapour(latent, vapour)) {
       ShowMessage(ctx_.host, 572);
       return;
     }
@@ -632,7 +634,8 @@ void PropertyWindow::Adopt() {
     const std::string name = List2->listIndex >= 0 ? List2->text : "";
     const float density = number(pdensity->text), cp = number(pspecificheat->text),
                 conductivity = number(pconduction->text), viscosity = number(pviscosity->text);
-    if (trimBlanks(name).empty() || !usable(density, cp, conductivity, viscosity)) {
+    if (trimBlanks(name).empty() || !usable(density, cp, conductivity, viscosity) ||
+        !PlausibleVapour(number(txttalent->text), number(txtp5gas->text))) {
       ShowMessage(ctx_.host, 539);
       return;
     }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <fstream>
 #include <memory>
 #include <pugixml.hpp>
@@ -218,16 +219,103 @@ bool loadDocument(const std::filesystem::path& docx, std::vector<ZipEntry>& entr
 
 }  // namespace
 
+namespace {
+
+// The code point of the UTF-8 sequence at `i` and its length; length 0 for
+// a byte that does not start a well-formed sequence (overlong forms and
+// surrogates included).
+std::pair<char32_t, size_t> decodeUtf8(const std::string& s, size_t i) {
+  const auto byte = [&s](size_t k) { return static_cast<unsigned char>(s[k]); };
+  const unsigned char b = byte(i);
+  if (b < 0x80) return {b, 1};
+  size_t n = b >= 0xF0 && b <= 0xF4 ? 4 : b >= 0xE0 ? (b < 0xF0 ? 3 : 0) : b >= 0xC2 ? 2 : 0;
+  if (n == 0 || i + n > s.size()) return {0, 0};
+  char32_t cp = b & (0x7F >> n);
+  for (size_t k = 1; k < n; ++k) {
+    if ((byte(i + k) & 0xC0) != 0x80) return {0, 0};
+    cp = (cp << 6) | (byte(i + k) & 0x3F);
+  }
+  const char32_t least[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < least[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {0, 0};
+  return {cp, n};
+}
+
+// The characters XML 1.0 allows in a document.
+bool xmlChar(char32_t c) {
+  return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+         (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// Deeper than this, the XML parsers of the word processors give up.
+constexpr size_t kMaxDocumentDepth = 256;
+
+}  // namespace
+
 std::string XmlSafeText(const std::string& utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (char ch : utf8) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    if (c < 0x20 && c != '\n' && c != '\t') continue;
-    if (c == 0x7F) continue;
-    out += ch;
+  for (size_t i = 0; i < utf8.size();) {
+    const auto [cp, n] = decodeUtf8(utf8, i);
+    if (n == 0) {
+      ++i;
+      continue;
+    }
+    if (xmlChar(cp) && cp != 0xD && cp != 0x7F) out.append(utf8, i, n);
+    i += n;
   }
   return out;
+}
+
+bool WellFormedDocumentPart(const std::string& xml, std::string& error) {
+  for (size_t i = 0; i < xml.size();) {
+    const auto [cp, n] = decodeUtf8(xml, i);
+    if (n == 0 || !xmlChar(cp)) {
+      error = "a character XML does not allow at byte " + std::to_string(i);
+      return false;
+    }
+    i += n;
+  }
+  pugi::xml_document doc;
+  if (!doc.load_buffer(xml.data(), xml.size(), pugi::parse_default | pugi::parse_declaration,
+                       pugi::encoding_utf8)) {
+    error = "the document part does not parse";
+    return false;
+  }
+  // The bytes are UTF-8: a document declaring another encoding is read
+  // as that encoding by the word processor.
+  for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling()) {
+    if (n.type() != pugi::node_declaration) continue;
+    std::string encoding = n.attribute("encoding").value();
+    for (char& c : encoding) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!encoding.empty() && encoding != "utf-8" && encoding != "utf8") {
+      error = "the document part declares the encoding " + std::string(n.attribute("encoding").value());
+      return false;
+    }
+  }
+  if (!doc.document_element()) {
+    error = "the document part holds no element";
+    return false;
+  }
+  // Depth first without recursion: a hostile nesting must not exhaust the stack.
+  size_t depth = 0;
+  pugi::xml_node n = doc.document_element();
+  while (n) {
+    if (n.first_child()) {
+      n = n.first_child();
+      if (++depth > kMaxDocumentDepth) {
+        error = "the document part nests deeper than " + std::to_string(kMaxDocumentDepth);
+        return false;
+      }
+      continue;
+    }
+    while (n && !n.next_sibling()) {
+      n = n.parent();
+      if (depth == 0) n = pugi::xml_node();
+      else --depth;
+    }
+    if (n) n = n.next_sibling();
+  }
+  return true;
 }
 
 bool FillDocx(const std::filesystem::path& templ, const std::filesystem::path& out, const DocxFill& fill,
@@ -254,6 +342,8 @@ bool FillDocx(const std::filesystem::path& templ, const std::filesystem::path& o
     insertRuns(p, pugi::xml_node(), fill.trailer);
   }
   entries[part].data = xmlText(doc);
+  // What a word processor cannot open is not written.
+  if (!WellFormedDocumentPart(entries[part].data, error)) return false;
   return writeZip(out, entries, error);
 }
 

@@ -40,7 +40,13 @@ bool BuildReportTemplate(const std::filesystem::path& source, const std::filesys
                          std::string& error);
 
 // Text made safe for the document's XML: characters XML 1.0 cannot hold
-// are dropped, carriage returns too (line feeds stay).
+// (control characters, U+FFFE, U+FFFF, bytes that are not UTF-8) are
+// dropped, carriage returns too (line feeds stay).
 std::string XmlSafeText(const std::string& utf8);
+
+// Whether a document part as written is one a word processor reads: UTF-8
+// with only the characters XML allows, declaring no other encoding, well
+// formed and not nested beyond what the parsers accept. `error` says why not.
+bool WellFormedDocumentPart(const std::string& xml, std::string& error);
 
 }  // namespace vx

@@ -6,6 +6,7 @@
 #include "common/messages.h"
 #include "common/number_text.h"
 #include "common/record_file.h"
+#include "common/storable_text.h"
 #include "common/text_file.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
@@ -143,12 +144,7 @@ std::vector<std::string> ReportTextLines(const std::vector<std::vector<ReportIte
       if (line[i].number) {
         s += line[i].text;
       } else {
-        std::string t;
-        for (char ch : line[i].text) {
-          if (ch == '\r') continue;
-          t += ch == '\n' ? ' ' : ch;
-        }
-        s += quoteItem(t);
+        s += quoteItem(OneLine(line[i].text));
       }
     }
     out.push_back(s);

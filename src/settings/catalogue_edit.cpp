@@ -101,6 +101,14 @@ CatalogueEdit DeleteModelRecord(const std::filesystem::path& dir, const std::str
 std::optional<float> CataloguePassword(const std::filesystem::path& dir, CatalogueEdit* status) {
   auto file = openCatalogue(dir, status);
   if (!file) return std::nullopt;
+  // A header cut before the end of the password holds none: reading it as
+  // zeros would open the lock with an empty text.
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(file->path(), ec);
+  if (ec || size < static_cast<std::uintmax_t>(kPasswordOffset) + 4) {
+    if (status) *status = CatalogueEdit::Unreadable;
+    return std::nullopt;
+  }
   RecordReader r = file->reader(1);
   r.seek(kPasswordOffset);
   return r.single();

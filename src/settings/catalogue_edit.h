@@ -49,7 +49,7 @@ CatalogueEdit SaveModelRecord(const std::filesystem::path& dir, const PlateModel
 CatalogueEdit DeleteModelRecord(const std::filesystem::path& dir, const std::string& key);
 
 // The data-edit password of record 1; nullopt with the reason when the file
-// is missing or cannot be read.
+// is missing, cannot be read or is cut before the end of the password.
 std::optional<float> CataloguePassword(const std::filesystem::path& dir, CatalogueEdit* status = nullptr);
 
 // Typed password texts as the lock compares them: the number of the text in

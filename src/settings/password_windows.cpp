@@ -1,5 +1,7 @@
 #include "settings/password_windows.h"
 
+#include <cmath>
+
 #include "common/messages.h"
 #include "common/record_file.h"
 #include "settings/catalogue_edit.h"
@@ -32,8 +34,18 @@ void PasswordWindow::confirm() {
   CatalogueEdit status;
   auto stored = CataloguePassword(ctx_.dataDir, &status);
   if (!stored) return ShowCatalogueFailure(ctx_.host, status);
-  if (PasswordNumber(Text1->text) != *stored) {
-    ctx_.host.message(LoadMessage(528) + kDefaultPasswordHint, Icon::Information, Buttons::Ok, 528);
+  float password = *stored;
+  // No typed number equals a stored infinity or NaN: a damaged header would
+  // lock the editor for good. The installed password opens it instead.
+  if (!std::isfinite(password)) {
+    ctx_.host.message("型号库Veloxa.dat中保存的密码已损坏。请用默认密码7139进入，然后重新设置密码。",
+                      Icon::Exclamation, Buttons::Ok, 0);
+    password = kDefaultPassword;
+  }
+  if (PasswordNumber(Text1->text) != password) {
+    // Naming the default after the password was changed would mislead.
+    const std::string hint = password == kDefaultPassword ? kDefaultPasswordHint : "。";
+    ctx_.host.message(LoadMessage(528) + hint, Icon::Information, Buttons::Ok, 528);
     focus = Text1->label();
     return;
   }

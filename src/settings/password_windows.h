@@ -7,7 +7,9 @@
 
 namespace vx {
 
-// The text that follows message 528: the installed password.
+// The installed password, and the text that follows message 528 while it
+// is still the stored one.
+inline constexpr float kDefaultPassword = 7139;
 inline constexpr const char* kDefaultPasswordHint = "。默认密码：7139";
 
 class PasswordWindow : public WindowModel {

@@ -290,7 +290,7 @@ void SettingsWindow::saveOptions() {
   for (auto [table, col] : {std::pair{0, 1}, std::pair{1, 0}}) {
     const GridState& g = MSFlexGrid1[static_cast<size_t>(table)]->grid;
     for (int r = 1; r < g.rows; ++r) {
-      if (!(Val(g.cell(r, col)) > 0)) {
+      if (!UsablePlateNumber(g.cell(r, col))) {
         ShowMessage(ctx_.host, 440);
         showPanel(table);
         currentRow_[static_cast<size_t>(table)] = r;

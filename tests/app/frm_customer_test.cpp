@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "app/case_file.h"
 #include "app/frm_customer.h"
+#include "common/storable_text.h"
+#include "common/text_file.h"
+#include "reports/report_text.h"
 #include "support/started_session.h"
 
 namespace vx {
@@ -59,6 +63,48 @@ TEST(Customer, TodayIsTheShortFormWithoutLeadingZeros) {
   ASSERT_NE(second, std::string::npos);
   EXPECT_NE(d[5], '0');
   EXPECT_NE(d[second + 1], '0');
+}
+
+// What is shown is what the case file and the outputs keep: a quote, a line
+// break or a character outside GBK does not get in, typed or pasted, and a
+// text longer than a field takes is cut, with a word to the person.
+TEST(Customer, TextsHoldOnlyWhatTheFilesKeep) {
+  Started s;
+  FrmCustomer& c = s.session.customer();
+  for (int key : {int{'A'}, int{'"'}, 13, 10, 0x4E2D /* 中 */, 0x1F600 /* an emoji */, 0xB0 /* degree sign: in GBK */, 0xFFFF})
+    TypeKey(*c.custname, key);
+  EXPECT_EQ(c.custname->text, "A中°");
+  EXPECT_TRUE(s.host.messages().empty());
+  // Pasted: dropped with a message naming the field.
+  SetText(*c.project, "换热站\"二期\"\r\n😀𠀀x");
+  EXPECT_EQ(c.project->text, "换热站二期x");
+  EXPECT_EQ(s.lastText(), "不能保存的字符（双引号、换行或GBK以外的字符）已从“项目名称”中去掉。");
+  // The remark keeps its line breaks; a quote goes.
+  SetText(*c.remark, "第一行\r\n第二\"行");
+  EXPECT_EQ(c.remark->text, "第一行\r\n第二行");
+  // 200 characters a field, 1000 the remark.
+  const size_t shown = s.host.messages().size();
+  SetText(*c.designer, std::string(200, 'x'));
+  EXPECT_EQ(s.host.messages().size(), shown);
+  std::string longName;
+  for (int i = 0; i < 250; ++i) longName += "张";
+  SetText(*c.designer, longName);
+  EXPECT_EQ(c.designer->text, longName.substr(0, 200 * 3));
+  EXPECT_EQ(s.lastText(), "文字过长，“设计”只保留前200个字符。");
+  SetText(*c.remark, std::string(1500, 'r'));
+  EXPECT_EQ(c.remark->text.size(), 1000u);
+}
+
+// A line break is one blank in every file item: the case file and the report
+// text write the remark alike.
+TEST(Customer, ALineBreakIsOneBlankInTheCaseFileAndTheReportText) {
+  EXPECT_EQ(OneLine("a\r\nb\nc\rd\r\n\r\ne"), "a b c d  e");
+  EXPECT_EQ(ReportTextLines({{{"甲\r\n乙\n丙", false}}})[0], "\"甲 乙 丙\"");
+  Started s;
+  SetText(*s.session.customer().remark, "甲\r\n乙\n丙");
+  const auto lines = CaseFileLines(s.session);
+  ASSERT_EQ(lines.size(), 50u);
+  EXPECT_EQ(lines[47], "\"甲 乙 丙\"");
 }
 
 }  // namespace vx

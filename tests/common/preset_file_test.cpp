@@ -158,9 +158,15 @@ TEST(PresetCheck, IdentifiersHaveOneOrTwoCharactersAfterTrimming) {
   EXPECT_EQ(CheckPresetParameters(p), 440);
 }
 
-TEST(PresetCheck, LinesNineToFourteenAreNotChecked) {
+// Only the design pressure of lines 9 to 14 is checked: it goes into every
+// designation and test pressure.
+TEST(PresetCheck, LinesTenToFourteenAreNotChecked) {
   PresetParameters p = DefaultPresetParameters();
-  p.DesignPressure = "";
+  for (const char* pressure : {"", "-1", "nan", "1e39"}) {
+    p.DesignPressure = pressure;
+    EXPECT_EQ(CheckPresetParameters(p), 440) << pressure;
+  }
+  p.DesignPressure = "0.6";
   p.TestPressureFactor = "abc";
   p.DesignTemperature = "-";
   p.Margin = "x";

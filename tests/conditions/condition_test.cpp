@@ -146,6 +146,27 @@ TEST_F(ConditionTest, ValuesBeyondSinglePrecisionAndNegativeDutiesAreRefused) {
   EXPECT_EQ(lastId(), 416);
 }
 
+// The design pressure reaches the designation, the test pressure and the
+// papers: typed, pasted or from the presets, it is checked like the other
+// numbers.
+TEST_F(ConditionTest, TheDesignPressureMustBeAPositiveNumber) {
+  const std::string nines(45, '9');
+  for (int field : {kDesignPressureA, kDesignPressureB}) {
+    for (const std::string& text : {std::string("nan"), std::string("1e308"), nines, std::string("-1"),
+                                    std::string(""), std::string("0")}) {
+      type(kDesignPressureA, "1.0");
+      type(field, text);
+      balance();
+      EXPECT_FALSE(session.var().BalanceDone) << field << " " << text;
+      EXPECT_EQ(lastText(), field == kDesignPressureA ? "回路A 的设计压力无效。" : "回路B 的设计压力无效。")
+          << field << " " << text;
+    }
+  }
+  type(kDesignPressureA, "1.6");
+  balance();
+  EXPECT_TRUE(session.var().BalanceDone) << lastText();
+}
+
 TEST_F(ConditionTest, FiveValuesMustBeGiven) {
   setBox(3, true);  // six of seven
   balance();

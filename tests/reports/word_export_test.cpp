@@ -1,5 +1,6 @@
 // The report text "veloxa.tem" and the Word document made from the template.
 #include <gtest/gtest.h>
+#include <zip.h>
 
 #include "common/file_io.h"
 #include "common/record_file.h"
@@ -80,13 +81,16 @@ TEST(ReportText, FreeTextKeepsTheItemsWhole) {
   EXPECT_EQ(splitItems(out[0]).size(), 1u);
   EXPECT_EQ(out[1], "2");
   EXPECT_EQ(XmlSafeText(std::string("a\x01\x0b\x1f<b>&\n\tc\r")), "a<b>&\n\tc");
+  // U+FFFE, U+FFFF, a lone surrogate and bytes that are no UTF-8 go; CJK
+  // and characters beyond U+FFFF stay.
+  EXPECT_EQ(XmlSafeText("甲\xEF\xBF\xBE\xEF\xBF\xBF\xED\xA0\x80\xC0\xAF\xFF乙😀"), "甲乙😀");
 }
 
 TEST(WordExport, DocumentsAreNumberedWithoutOverwritingAndFilledCellByCell) {
   test::DesignedCase c;
   ASSERT_TRUE(c.designed);
   WriteCompanyRecord(c.data.dir(), {"华东换热", "一号路", "111", "222", ""});
-  c.customer("用户\"甲\" & <乙>", "项目");
+  c.customer("用户甲 & <乙>", "项目");
   auto* drawing = c.session.windowAs<Drawing>(Drawing::kName);
   SetText(*drawing->lengtht, "1200");
   if (WindowModel* w = c.session.window("FrmCustomer")) Assign(*w->controls().find("remark"), "第一行\n第二行\x01");
@@ -112,7 +116,7 @@ TEST(WordExport, DocumentsAreNumberedWithoutOverwritingAndFilledCellByCell) {
   EXPECT_EQ(cell(t, 43, 5), "-");
   EXPECT_EQ(cell(t, 26, 2), "结构参数");  // row 26 keeps the template's text
   if (c.hasCustomer()) {
-    EXPECT_EQ(cell(t, 2, 3), "用户\"甲\" & <乙>");
+    EXPECT_EQ(cell(t, 2, 3), "用户甲 & <乙>");
     EXPECT_EQ(cell(t, 44, 2), "备注: 第一行\n第二行");
   }
   const auto bytes1 = readFileBytes(doc1);
@@ -157,6 +161,76 @@ TEST(WordExport, AMissingOrDamagedTemplateWritesNothing) {
   fill.cells.push_back({45, 1, DocxCell::Mode::Replace, "x"});
   EXPECT_FALSE(FillDocx(dir.dir() / "small.sav", dir.dir() / "out.docx", fill, error));
   EXPECT_FALSE(std::filesystem::exists(dir.dir() / "out.docx"));
+}
+
+namespace {
+
+// The template with its document part replaced.
+void writeTemplate(const std::filesystem::path& from, const std::filesystem::path& to, const std::string& part) {
+  std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+  int err = 0;
+  zip_t* z = zip_open(to.c_str(), 0, &err);
+  ASSERT_NE(z, nullptr);
+  zip_source_t* src = zip_source_buffer(z, part.data(), part.size(), 0);
+  ASSERT_GE(zip_file_add(z, "word/document.xml", src, ZIP_FL_OVERWRITE), 0);
+  ASSERT_EQ(zip_close(z), 0);
+}
+
+}  // namespace
+
+// A document a word processor cannot open is not written, and the person is
+// told: a template declaring another encoding, or nesting beyond what the
+// parsers take. Characters XML forbids never reach the document.
+TEST(WordExport, ADocumentThatWouldNotOpenIsNotWritten) {
+  test::DesignedCase c;
+  ASSERT_TRUE(c.designed);
+  c.customer("用户", "项目");
+  std::vector<std::vector<std::string>> table;
+  std::string error;
+  const auto original = c.data.file(kReportTemplateFile);
+  ASSERT_TRUE(ReadDocxTable(original, table, error)) << error;
+  std::string part;
+  {
+    test::TempDir dir;
+    // The original part, read back through a copy of the template.
+    std::filesystem::copy_file(original, dir.dir() / "t.zip");
+    int err = 0;
+    zip_t* z = zip_open((dir.dir() / "t.zip").c_str(), ZIP_RDONLY, &err);
+    ASSERT_NE(z, nullptr);
+    zip_stat_t st;
+    ASSERT_EQ(zip_stat(z, "word/document.xml", 0, &st), 0);
+    zip_file_t* f = zip_fopen(z, "word/document.xml", 0);
+    part.resize(static_cast<size_t>(st.size));
+    ASSERT_EQ(zip_fread(f, part.data(), st.size), static_cast<zip_int64_t>(st.size));
+    zip_fclose(f);
+    zip_close(z);
+  }
+  ASSERT_TRUE(WellFormedDocumentPart(part, error)) << error;
+  const std::string gbk = std::string(part).replace(part.find("UTF-8"), 5, "GBK");
+  std::string deep = part;
+  const size_t body = deep.find("<w:body>") + 8;
+  deep.insert(body, [] {
+    std::string open, close;
+    for (int i = 0; i < 1000000; ++i) open += "<w:p>";
+    for (int i = 0; i < 1000000; ++i) close += "</w:p>";
+    return open + close;
+  }());
+  const std::string forbidden = std::string(part).insert(part.find("</w:body>"), "<w:p><w:r><w:t>\xEF\xBF\xBF&#x1;</w:t></w:r></w:p>");
+  for (const auto& [what, content] : {std::pair{"GBK", gbk}, {"deep", deep}, {"forbidden", forbidden}}) {
+    EXPECT_FALSE(WellFormedDocumentPart(content, error)) << what;
+    writeTemplate(original, c.data.file("bad.sav"), content);
+    std::filesystem::rename(c.data.file("bad.sav"), original.parent_path() / kReportTemplateFile);
+    c.confirmed("OuttoWord");
+    EXPECT_EQ(c.lastId(), 516) << what;
+    EXPECT_FALSE(std::filesystem::exists(c.data.file("Doc1.docx"))) << what;
+  }
+  // Filled with characters XML forbids: written without them, and it parses.
+  writeTemplate(original, c.data.file("good.sav"), part);
+  DocxFill fill;
+  fill.cells.push_back({2, 3, DocxCell::Mode::Replace, "甲\xEF\xBF\xBF\xEF\xBF\xBE\x01乙"});
+  ASSERT_TRUE(FillDocx(c.data.file("good.sav"), c.data.file("out.docx"), fill, error)) << error;
+  ASSERT_TRUE(ReadDocxTable(c.data.file("out.docx"), table, error)) << error;
+  EXPECT_EQ(cell(table, 2, 3), "甲乙");
 }
 
 }  // namespace vx

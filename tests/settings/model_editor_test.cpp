@@ -80,10 +80,36 @@ TEST_F(EditorTest, TheLockOpensTheEditorOnlyForTheStoredPassword) {
   ASSERT_EQ(after.size(), before.size());
   EXPECT_EQ(after.substr(0, kPasswordOffset), before.substr(0, kPasswordOffset));
   EXPECT_EQ(after.substr(kPasswordOffset + 4), before.substr(kPasswordOffset + 4));
+  // The refusal names the default only while it is the password.
   EXPECT_FALSE(unlock("7139"));
-  EXPECT_EQ(lastText(), kWrong);
+  EXPECT_EQ(lastText(), "输入的密码不正确,请重新输入密码。");
   click(*session.existing(PasswordWindow::kName), "Command1", 1);
   EXPECT_TRUE(unlock("2468"));
+}
+
+// A damaged header: a password that is no number is damaged, and the
+// default opens the editor to set a new one; a header cut before the
+// password is a damaged catalogue, not an empty password.
+TEST_F(EditorTest, ADamagedStoredPasswordIsSaidAndTheDefaultOpens) {
+  std::string bytes = catalogue();
+  for (const char* damage : {"\x00\x00\x80\x7f", "\x00\x00\xc0\x7f", "\x00\x00\x80\xff"}) {  // +inf, NaN, -inf
+    bytes.replace(kPasswordOffset, 4, damage, 4);
+    data.write(kCatalogueFile, bytes);
+    EXPECT_FALSE(unlock("1234"));
+    const auto& shown = host.messages();
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown[shown.size() - 2].text, "型号库Veloxa.dat中保存的密码已损坏。请用默认密码7139进入，然后重新设置密码。");
+    EXPECT_EQ(lastText(), kWrong);
+    click(*session.existing(PasswordWindow::kName), "Command1", 1);
+    EXPECT_TRUE(unlock("7139"));
+    click(editor(), "Command4");
+  }
+  for (size_t size : {size_t{0}, size_t{100}, size_t{kPasswordOffset + 3}}) {
+    data.write(kCatalogueFile, bytes.substr(0, size));
+    EXPECT_FALSE(unlock("")) << size;
+    EXPECT_EQ(lastId(), 531) << size;
+    click(*session.existing(PasswordWindow::kName), "Command1", 1);
+  }
 }
 
 TEST_F(EditorTest, AMissingCatalogueShows531AndIsNotCreated) {

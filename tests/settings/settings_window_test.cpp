@@ -51,6 +51,14 @@ TEST_F(SettingsWindowTest, PresetChecksRefuseAndASaveWritesTheTextsAsTyped) {
   type(*s.Text1[1], "1a.0");
   Assign(*s.Text1[8], "");
   type(*s.Text1[8], "-1.x6");
+  EXPECT_EQ(s.Text1[8]->text, "-1.6");
+  // The design pressure goes into every designation: a positive number.
+  for (const char* pressure : {"-1.6", "0", "nan", "999999999999999999999999999999999999999999999"}) {
+    Assign(*s.Text1[8], pressure);
+    EXPECT_EQ(click("Command5"), 440) << pressure;
+    EXPECT_EQ(file(kPresetFile), before) << pressure;
+  }
+  Assign(*s.Text1[8], "1.6");
   Assign(*s.Text1[5], "");
   type(*s.Text1[5], " H ");
   Assign(*s.Text1[6], "HH");
@@ -59,7 +67,7 @@ TEST_F(SettingsWindowTest, PresetChecksRefuseAndASaveWritesTheTextsAsTyped) {
   EXPECT_EQ(click("Command5"), 443);
   auto lines = splitTextLines(file(kPresetFile));
   ASSERT_EQ(lines.size(), 14u);
-  EXPECT_EQ(lines[1] + lines[5] + lines[6] + lines[8] + lines[11] + lines[12], R"("10"" H ""HH""-1.6""""abc")");
+  EXPECT_EQ(lines[1] + lines[5] + lines[6] + lines[8] + lines[11] + lines[12], R"("10"" H ""HH""1.6""""abc")");
   click("Command4");
   EXPECT_EQ(session.existing(SettingsWindow::kName), nullptr);
 }
@@ -94,6 +102,24 @@ TEST_F(SettingsWindowTest, RowCommandsAndTheCellEditor) {
   const std::string before = file(kOptionListFile);
   EXPECT_EQ(click("Command1"), 440);
   EXPECT_EQ(file(kOptionListFile), before);
+  // A number the design cannot hold in single precision, too large or too
+  // small, would refuse every later design window (569 "102" or 423).
+  for (const char* n : {"99999999999999999999999999999999999999999", "1e-51", "-0.4"}) {
+    s.editCell(1, 1, 0);
+    Assign(*s.Text2, n);
+    EXPECT_EQ(click("Command1"), 440) << n;
+    EXPECT_EQ(file(kOptionListFile), before) << n;
+    Pick(*s.TreeView1, 1);  // the plate conductivities
+    s.editCell(0, 1, 1);
+    Assign(*s.Text2, n);
+    g.cell(1, 0) = "0.5";
+    EXPECT_EQ(click("Command1"), 440) << n;
+    EXPECT_EQ(file(kOptionListFile), before) << n;
+    s.editCell(0, 1, 1);
+    Assign(*s.Text2, "16");
+    s.commitCell();
+    g.cell(1, 0) = "";
+  }
   // The editor of a numeric cell takes digits, "-" and "."; the save commits an open editor.
   s.editCell(1, 1, 0);
   type(*s.Text2, "1x.2");
