@@ -10,30 +10,15 @@
 #include "exchanger/catalogue.h"
 #include "exchanger/design_window.h"
 #include "exchanger/rating.h"
+#include "support/grown_catalogue.h"
 #include "support/temp_data.h"
 
 namespace vx {
 namespace {
 
-// Rewrites the catalogue of `dir` with `count` models made from the shipped ones.
-void growCatalogue(const std::filesystem::path& dir, int count) {
-  auto shipped = Catalogue::load(dir);
-  RecordFile file(dir / kCatalogueFile, kCatalogueRecordLength);
-  file.load();
-  const auto models = shipped->listed();
-  for (int i = 0; i < count; ++i) {
-    PlateModel m = models[static_cast<size_t>(i) % models.size()];
-    m.ModelName = modelNameField("S" + std::to_string(i));
-    m.PlateArea *= 0.8f + 0.4f * static_cast<float>(i % 17) / 16;  // vary the areas
-    file.setRecord(i + 2, writePlateModel(m));
-  }
-  file.truncate(count + 1);
-  file.save();
-}
-
 struct Road {
   explicit Road(int models) : session(host, data.dir()) {
-    if (models > 0) growCatalogue(data.dir(), models);
+    if (models > 0) test::GrowCatalogue(data.dir(), models);
     session.start();
     auto* cond = session.existingAs<Condition>(Condition::kName);
     Click(cond->controls(), *cond->balanceButton);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cerrno>
 #include <cstdio>
@@ -17,7 +18,29 @@ namespace fs = std::filesystem;
 
 namespace vx {
 
+namespace {
+// Atomic: sessions of a batch design read and write from several threads.
+std::atomic<unsigned long long> filesRead{0};
+std::atomic<unsigned long long> filesReplaced{0};
+}  // namespace
+
+unsigned long long FileReadsDone() { return filesRead; }
+
+std::optional<FileIdentity> fileIdentity(const fs::path& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  FileIdentity id;
+  id.device = static_cast<std::uintmax_t>(st.st_dev);
+  id.inode = static_cast<std::uintmax_t>(st.st_ino);
+  id.size = static_cast<std::uintmax_t>(st.st_size);
+  id.modifiedNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  id.changedNs = static_cast<std::int64_t>(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+  id.writes = filesReplaced;
+  return id;
+}
+
 std::optional<std::string> readFileBytes(const fs::path& path, std::uintmax_t maxBytes) {
+  ++filesRead;
   std::error_code ec;
   if (!fs::is_regular_file(path, ec)) return std::nullopt;
   auto size = fs::file_size(path, ec);
@@ -155,6 +178,8 @@ bool writeFileAtomic(const fs::path& requested, const std::string& bytes, WriteF
   if (!error && ::fsync(fd) != 0) error = errno;
   // The rename happens while the lock is held; closing gives it back.
   if (!error && std::rename(tmp.c_str(), path.c_str()) != 0) error = errno;
+  // Counted also when the rename failed half-way: a reader checks once more.
+  ++filesReplaced;
   if (error) {
     std::error_code ec;
     fs::remove(tmp, ec);

@@ -23,6 +23,24 @@ WriteFault WriteFaultOf(int errnum);
 // The cause as the messages name it ("磁盘已满", "文件夹不存在", ...).
 std::string WriteFaultText(WriteFault fault);
 
+// How many files readFileBytes has read since the program started: the
+// tests guard with it that a command reads no file per candidate.
+unsigned long long FileReadsDone();
+
+// What tells one version of a file from another without reading it: the
+// file itself (an atomic replacement makes a new one), its size, its
+// modification and status-change times, and the count of atomic writes this
+// program made, so that its own replacement within one clock tick is seen.
+struct FileIdentity {
+  std::uintmax_t device = 0, inode = 0, size = 0;
+  std::int64_t modifiedNs = 0, changedNs = 0;
+  unsigned long long writes = 0;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+// The identity of the file as it is now; nullopt when it cannot be examined.
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path& path);
+
 // Replaces `path` with `bytes`: writes a temporary file in the same folder,
 // flushes it and renames it over the target, so a failure never leaves a
 // half-written file. Returns false (and leaves the old file) on failure,

@@ -82,15 +82,34 @@ std::optional<Catalogue> Catalogue::load(const std::filesystem::path& dir) {
       continue;
     }
     c.all_.push_back(readPlateModel(bytes));
+    c.firstOfName_.try_emplace(c.all_.back().ModelName, c.all_.size() - 1);
     if (listing) c.listedCount_ = c.all_.size();
   }
   return c;
 }
 
 std::optional<PlateModel> Catalogue::find(const std::string& name) const {
-  for (const auto& m : all_)
-    if (m.ModelName == name) return m;
-  return std::nullopt;
+  auto it = firstOfName_.find(name);
+  if (it == firstOfName_.end()) return std::nullopt;
+  return all_[it->second];
+}
+
+const Catalogue* CatalogueCache::current(const std::filesystem::path& dir) {
+  if (held_) return catalogue_ ? &*catalogue_ : nullptr;
+  auto path = findFileNoCase(dir, kCatalogueFile);
+  auto identity = path ? fileIdentity(*path) : std::nullopt;
+  if (!identity) {
+    catalogue_.reset();
+    identity_.reset();
+    return nullptr;
+  }
+  if (!catalogue_ || identity != identity_ || *path != path_) {
+    // Taken before the read: a change made during it is seen next time.
+    identity_ = identity;
+    path_ = *path;
+    catalogue_ = Catalogue::load(dir);
+  }
+  return catalogue_ ? &*catalogue_ : nullptr;
 }
 
 std::vector<std::string> FillModelList(const std::filesystem::path& dir) {

@@ -6,8 +6,10 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "common/file_io.h"
 #include "common/host.h"
 
 namespace vx {
@@ -66,6 +68,40 @@ class Catalogue {
   // Every model in file order; the listed ones are the first listedCount_.
   std::vector<PlateModel> all_;
   size_t listedCount_ = 0;
+  // The first record of each name: a search selects every model in turn.
+  std::unordered_map<std::string, size_t> firstOfName_;
+};
+
+// The catalogue of a data folder kept between uses and read again only when
+// the file's identity changed, so that a change saved by the model editor
+// (or by another copy of the program) is seen at the next use.
+class CatalogueCache {
+ public:
+  // The catalogue as the file now holds it; nullptr when it is missing or
+  // unreadable. While held, the catalogue last taken without a look at the file.
+  const Catalogue* current(const std::filesystem::path& dir);
+
+  // Holds the catalogue for one command: its searches select every model,
+  // and one look at the file serves them all.
+  class Hold {
+   public:
+    Hold(CatalogueCache& cache, const std::filesystem::path& dir) : cache_(cache) {
+      cache_.current(dir);
+      cache_.held_ = true;
+    }
+    ~Hold() { cache_.held_ = false; }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+
+   private:
+    CatalogueCache& cache_;
+  };
+
+ private:
+  std::optional<Catalogue> catalogue_;
+  std::filesystem::path path_;
+  std::optional<FileIdentity> identity_;
+  bool held_ = false;
 };
 
 // The names of the listed models, in file order (what the model list shows).

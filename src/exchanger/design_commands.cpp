@@ -304,6 +304,7 @@ bool DesignWindow::RunAutoDesign() {
     PassLock->checked = false;
   }
   const int models = static_cast<int>(cbotype->items.size());
+  CatalogueCache::Hold held(catalogue, ctx_.dataDir);
   try {
     BusyPointer busy(host);
     const VeloxaVar& v = ctx_.var;

@@ -253,10 +253,10 @@ void DesignWindow::create() {
       pickOption(kGasketMaterialList, kWaterSteamGasketEntry);
   }
 
-  catalogue = Catalogue::load(ctx_.dataDir);
-  if (!catalogue) return fail();
+  const Catalogue* models = catalogue.current(ctx_.dataDir);
+  if (!models) return fail();
   cbotype->items.clear();
-  for (const auto& m : catalogue->listed()) cbotype->items.push_back(m.ModelName);
+  for (const auto& m : models->listed()) cbotype->items.push_back(m.ModelName);
 
   recomputeUnitFlows();
   if (Condition* cond = condition()) DesignMargin = static_cast<float>(cond->number(kMargin));
@@ -346,15 +346,16 @@ void DesignWindow::openRowList() {
 }
 
 void DesignWindow::selectModel(int index) {
-  if (!catalogue || index < 0 || index >= static_cast<int>(cbotype->items.size())) return;
+  if (index < 0 || index >= static_cast<int>(cbotype->items.size())) return;
   cbotype->listIndex = index;
   cbotype->text = cbotype->items[static_cast<size_t>(index)];
   ClearShownResults();
   Assign(*txtPass1, "1");
-  // Read afresh: the model editor may have changed the catalogue since.
-  if (auto fresh = Catalogue::load(ctx_.dataDir)) catalogue = std::move(fresh);
-  else catalogue = Catalogue{};
-  auto loaded = LoadPlateModel(*catalogue, cbotype->text, ctx_.host, channelKinds);
+  // The catalogue as the file holds it now: the model editor may have
+  // changed it since. A file gone or damaged has no model of that name.
+  static const Catalogue kNone;
+  const Catalogue* current = catalogue.current(ctx_.dataDir);
+  auto loaded = LoadPlateModel(current ? *current : kNone, cbotype->text, ctx_.host, channelKinds);
   if (!loaded) return;
   model = loaded;
   // The thermal-mixing list and the narrow-side options start afresh.

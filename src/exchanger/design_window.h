@@ -104,7 +104,7 @@ class DesignWindow : public WindowModel {
   std::string ModelDesignation;
 
   // The loaded model and its channel kinds.
-  std::optional<Catalogue> catalogue;
+  CatalogueCache catalogue;
   std::optional<PlateModel> model;
   ChannelKinds channelKinds{};
   OptionLists options;

@@ -32,8 +32,8 @@ class DesignWindowTest : public ::testing::Test, protected test::StartedSession 
     return *design;
   }
   int modelOfKind(short kind) {
-    for (size_t i = 0; i < design->catalogue->listed().size(); ++i)
-      if (design->catalogue->listed()[i].PlateKind == kind) return static_cast<int>(i);
+    for (size_t i = 0; i < design->catalogue.current(data.dir())->listed().size(); ++i)
+      if (design->catalogue.current(data.dir())->listed()[i].PlateKind == kind) return static_cast<int>(i);
     return -1;
   }
   std::string cell(int row) { return design->PheGrid->grid.cell(row, 3); }
@@ -53,7 +53,7 @@ TEST_F(DesignWindowTest, OpensOnlyAfterABalance) {
   ASSERT_TRUE(d.created());
   EXPECT_TRUE(session.var().DesignWindowOpened);
   EXPECT_EQ(d.caption, "设计计算");
-  EXPECT_EQ(d.cbotype->items.size(), d.catalogue->listed().size());
+  EXPECT_EQ(d.cbotype->items.size(), d.catalogue.current(data.dir())->listed().size());
   EXPECT_EQ(d.CobThermalMix->items, (std::vector<std::string>{"H", "M", "L", "HM", "ML"}));
   EXPECT_EQ(d.cvdt->text, "0.97");
   EXPECT_EQ(d.candidates.size(), static_cast<size_t>(d.presets.AutoListSize) + 1);

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Measures how long the programs take to start, so that a change that slows
+# them is seen: the median wall time of repeated runs of
+#   veloxa-cli run (the documented design job: balance, design window, the
+#   eleventh model, design), and
+#   veloxa from launch until its main window is mapped (under Xvfb), with its
+#   resident memory once it stands idle.
+# Prints the figures; it passes or fails nothing (a busy machine is slow).
+#
+#   tools/startup-budget.sh [BUILD_DIR] [RUNS]     (default build, 9 runs)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build}"
+runs="${2:-9}"
+cli="$build/veloxa-cli"
+gui="$build/veloxa"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+median() { sort -n | awk '{v[NR] = $1} END {if (NR) printf "%.1f", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
+now_ms() { date +%s.%N | awk '{printf "%.3f", $1 * 1000}'; }
+
+echo "startup budget ($runs runs, load $(cut -d' ' -f1-3 /proc/loadavg)):"
+cp -r "$build/data" "$work/data"
+cat >"$work/design.json" <<'JOB'
+{"steps": [
+  {"window": "Condition", "control": "balance", "click": true},
+  {"window": "Condition", "control": "Command5", "click": true},
+  {"window": "detail", "control": "cbotype", "pick": 10},
+  {"window": "detail", "control": "Command2", "click": true}
+]}
+JOB
+if [ -x "$cli" ]; then
+  for _ in $(seq "$runs"); do
+    start=$(now_ms)
+    "$cli" run "$work/design.json" --data-dir "$work/data" >/dev/null
+    end=$(now_ms)
+    awk -v a="$start" -v b="$end" 'BEGIN {printf "%.3f\n", b - a}'
+  done | median | xargs printf "  veloxa-cli run (design job): %s ms median wall\n"
+fi
+
+if [ -x "$gui" ] && command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
+  display=":$((100 + RANDOM % 800))"
+  Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  sleep 1
+  for _ in $(seq "$runs"); do
+    start=$(now_ms)
+    DISPLAY="$display" "$gui" --data-dir "$work/data" >/dev/null 2>&1 &
+    pid=$!
+    until DISPLAY="$display" xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.005
+    done
+    end=$(now_ms)
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    awk -v a="$start" -v b="$end" 'BEGIN {printf "%.3f\n", b - a}'
+  done | median | xargs printf "  veloxa to its main window: %s ms median wall\n"
+  # The memory of the last run, standing idle a second after its window showed.
+  DISPLAY="$display" "$gui" --data-dir "$work/data" >/dev/null 2>&1 &
+  pid=$!
+  sleep 2
+  awk '/VmRSS/ {printf "  veloxa idle: %.1f MB resident\n", $2 / 1024}' "/proc/$pid/status" 2>/dev/null
+  kill "$pid" 2>/dev/null
+  wait "$pid" 2>/dev/null
+  kill "$xvfb" 2>/dev/null
+  wait "$xvfb" 2>/dev/null
+fi
+exit 0
