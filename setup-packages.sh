@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
   nlohmann-json3-dev libzip-dev libpugixml-dev libx11-dev
   fonts-noto-cjk xvfb xauth
-  poppler-utils
+  poppler-utils xdotool
 )
 if [ "${1:-}" = "--list-only" ]; then return 0 2>/dev/null || exit 0; fi
 # Only for making and checking the Debian package, not for building.
