@@ -376,7 +376,7 @@ std::string DutyTemplate() {
   row({{F::Label, "乙二醇冷却"}, {F::MediumA, "乙二醇水溶液"}, {F::ConcentrationA, "30"}, {F::FlowA, "40000"},
        {F::TinA, "5"}, {F::ToutA, "12"}, {F::MediumB, "水"}, {F::TinB, "20"}, {F::ToutB, "14"},
        {F::HeatLoadUnit, "KW"}, {F::AllowDpA, "60"}, {F::AllowDpB, "60"}, {F::FoulingA, "0.00003"},
-       {F::FoulingB, "0.00003"}, {F::Margin, "10"}, {F::Model, "VX038N"}});
+       {F::FoulingB, "0.00003"}, {F::Margin, "10"}, {F::DesignTemperatureA, "50"}, {F::Model, "VX038N"}});
   return out;
 }
 

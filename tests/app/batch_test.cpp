@@ -184,4 +184,26 @@ TEST(BatchCli, TheTemplateRunsAndEveryRowIsDesigned) {
   EXPECT_TRUE(std::filesystem::exists(out));
 }
 
+// The batch example of the command-line documentation runs as it says:
+// two rows designed, the crossing one failed with 570, exit status 3.
+TEST(BatchCli, TheDocumentedExampleRuns) {
+  std::ifstream doc(std::filesystem::path(VELOXA_SOURCE_DIR) / "docs" / "cli.md");
+  ASSERT_TRUE(doc);
+  std::string line, example;
+  bool inside = false;
+  while (std::getline(doc, line)) {
+    if (line == "```csv") inside = true;
+    else if (inside && line == "```") break;
+    else if (inside) example += line + "\n";
+  }
+  ASSERT_FALSE(example.empty());
+  test::TempData data;
+  data.write("duties.csv", example);
+  const std::string output = run(std::string(VELOXA_CLI) + " batch " + data.file("duties.csv").string() + " --out " +
+                                 data.file("results.xlsx").string() + " --data-dir " + data.dir().string());
+  EXPECT_EQ(output.substr(0, 2), "3\n") << output;
+  EXPECT_NE(output.find("\"done\": 2"), std::string::npos) << output;
+  EXPECT_NE(output.find("\"id\": 570"), std::string::npos) << output;
+}
+
 }  // namespace vx
