@@ -68,12 +68,7 @@ void BatchWindow::build() {
   lblStatus->text = "请选择工况表（CSV，UTF-8或GBK）。";
   ResultGrid = &controls_.add("ResultGrid", ControlKind::Grid);
   ResultGrid->toolTip = "双击一行，把该工况作为当前设计打开";
-  ResultGrid->grid.fixedRows = 1;
-  ResultGrid->grid.resize(1, static_cast<int>(GridColumns().size()));
-  for (size_t c = 0; c < GridColumns().size(); ++c) {
-    const SheetColumn& col = ResultColumns()[static_cast<size_t>(GridColumns()[c])];
-    ResultGrid->grid.cell(0, static_cast<int>(c)) = col.header + (col.unit.empty() ? "" : "(" + col.unit + ")");
-  }
+  resetGrid();
   ResultGrid->picked = [this] { openRow(ResultGrid->listIndex); };
   cmdXlsx = &controls_.add("cmdXlsx", ControlKind::Button);
   cmdXlsx->text = "导出XLSX";
@@ -82,6 +77,16 @@ void BatchWindow::build() {
   cmdCsv->text = "导出CSV";
   cmdCsv->clicked = [this] { exportResults(false); };
   updateButtons();
+}
+
+void BatchWindow::resetGrid() {
+  GridState& g = ResultGrid->grid;
+  g.fixedRows = 1;
+  g.resize(1, static_cast<int>(GridColumns().size()));
+  for (size_t c = 0; c < GridColumns().size(); ++c) {
+    const SheetColumn& col = ResultColumns()[static_cast<size_t>(GridColumns()[c])];
+    g.cell(0, static_cast<int>(c)) = col.header + (col.unit.empty() ? "" : "(" + col.unit + ")");
+  }
 }
 
 void BatchWindow::updateButtons() {
@@ -111,8 +116,7 @@ bool BatchWindow::load(const std::string& path) {
   table_ = std::move(table);
   results_.clear();
   run_.reset();
-  ResultGrid->grid.clearCells(1);
-  ResultGrid->grid.resize(1, ResultGrid->grid.cols);
+  resetGrid();
   Assign(*txtFile, path);
   progressMaximum = static_cast<int>(table_.duties.size());
   progressValue = 0;
@@ -129,7 +133,7 @@ void BatchWindow::run() {
     return;
   }
   results_.clear();
-  ResultGrid->grid.resize(1, ResultGrid->grid.cols);
+  resetGrid();
   run_ = std::make_unique<BatchRun>(session_.dataDir(), table_.duties);
   runTakenIn_ = false;
   progressMaximum = run_->total();

@@ -67,6 +67,7 @@ class BatchWindow : public WindowModel {
  private:
   void build();
   void finishRun();
+  void resetGrid();
   void addGridRow(const BatchResult& r);
   void updateButtons();
 

@@ -59,7 +59,9 @@ BatchWidget::BatchWidget(BatchWindow& model, Session& session, QtHost& host, QWi
   exportRow->addWidget(b->button("cmdXlsx"));
   exportRow->addWidget(b->button("cmdCsv"));
   layout->addLayout(exportRow);
-  resize(1100, 520);
+  // Wide enough for the result columns; the workspace sizes a child window
+  // by its minimum.
+  setMinimumSize(1000, 420);
 
   // While the batch runs, its finished rows are taken in a few times a second.
   auto* timer = new QTimer(this);

@@ -54,6 +54,7 @@ void BatchWindowTest::aSmallBatchRunsAndARowOpensAsTheCurrentCase() {
   auto* grid = w->findChild<QTableWidget*>("ResultGrid");
   QVERIFY(grid);
   QCOMPARE(grid->rowCount(), 4);
+  QCOMPARE(grid->item(0, 3)->text(), QString("型号"));
   QCOMPARE(grid->item(1, 1)->text(), QString("好"));
   QCOMPARE(grid->item(2, 2)->text(), QString("失败"));
   QCOMPARE(grid->item(2, 0)->background().color(), QColor(255, 255, 0));  // the failed row marked
