@@ -243,7 +243,7 @@ void BatchWindow::exportResults(bool xlsx) {
     host.message(error.empty() ? "无法导出结果。" : error, Icon::Exclamation, Buttons::Ok, 0);
     return;
   }
-  host.message("结果已导出到 " + *path, Icon::Information, Buttons::Ok, 0);
+  host.message("结果已导出：" + *path, Icon::Information, Buttons::Ok, 0);
 }
 
 void BatchWindow::onClose() {
