@@ -159,11 +159,12 @@ int main(int argc, char** argv) {
              menu("MnuStatistic")();
            }},
           {"batch", [&] {
-             // The example duty table, run to its end.
+             // The example duty table, run to its end; by its name in the
+             // working folder, as the other pictures show their files.
              menu("mnuFileBatch")();
              auto* batch = session.existingAs<vx::BatchWindow>(vx::BatchWindow::kName);
              if (!batch || !vx::writeFileAtomic(data / "工况表.csv", vx::DutyTemplate()) ||
-                 !batch->load((data / "工况表.csv").string()))
+                 !batch->load("工况表.csv"))
                return;
              batch->run();
              while (batch->needsPoll()) {
