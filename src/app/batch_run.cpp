@@ -162,11 +162,26 @@ bool DesignDuty(Session& session, const Duty& duty, std::string& problem) {
   int entry = -1;
   for (size_t i = 0; i < d->cbotype->items.size(); ++i)
     if (lower(trimField(d->cbotype->items[i])) == lower(duty[F::Model])) entry = static_cast<int>(i);
+  // A thermal-mixing plate may be named with its channel item, as the
+  // candidate list and the result table write it ("VX100M硬+混").
+  int mixEntry = -1;
+  for (size_t i = 0; entry < 0 && i < d->cbotype->items.size(); ++i) {
+    const std::string name = lower(trimField(d->cbotype->items[i]));
+    const std::string wanted = lower(duty[F::Model]);
+    if (name.empty() || wanted.rfind(name, 0) != 0) continue;
+    Pick(*d->cbotype, static_cast<int>(i));
+    for (size_t k = 0; k < d->CobThermalMix->items.size(); ++k)
+      if (name + lower(trimField(d->CobThermalMix->items[k])) == wanted) {
+        entry = static_cast<int>(i);
+        mixEntry = static_cast<int>(k);
+      }
+  }
   if (entry < 0) {
     problem = "型号“" + duty[F::Model] + "”不在板片型号中。";
     return false;
   }
   Pick(*d->cbotype, entry);
+  if (mixEntry >= 0) Pick(*d->CobThermalMix, mixEntry);
   const std::string passes = duty.given(F::Passes) ? FieldNumberText(duty[F::Passes]) : "";
   if (duty.given(F::Plates)) {
     // A check of the given exchanger.
