@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev qt6-tools-dev libqt6opengl6-dev libgl-dev
   qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-  nlohmann-json3-dev libzip-dev libpugixml-dev libx11-dev
+  nlohmann-json3-dev libzip-dev libpugixml-dev libxlsxwriter-dev libx11-dev
   fonts-noto-cjk xvfb xauth
   poppler-utils xdotool
 )

@@ -50,6 +50,11 @@ seed records_fuzz 3 "$data/property.dat"
 seed records_fuzz 4 "$data/PubData.dat"
 seed records_fuzz 5 "$data/Coinfor.dat"
 seed reports_fuzz 1 "$data/Veloxa.sav"
+# The batch's example duty table, in UTF-8 and in GBK.
+mkdir -p build-fuzz/corpus/batch_duties_fuzz
+build/veloxa-cli batch --template build-fuzz/corpus/batch_duties_fuzz/seed-template.csv
+tail -c +4 build-fuzz/corpus/batch_duties_fuzz/seed-template.csv | iconv -f UTF-8 -t GBK \
+  >build-fuzz/corpus/batch_duties_fuzz/seed-template-gbk.csv
 mkdir -p build-fuzz/corpus/numbers_fuzz build-fuzz/corpus/job_fuzz build-fuzz/corpus/design_fuzz build-fuzz/findings
 printf ' 12.5e3kg' >build-fuzz/corpus/numbers_fuzz/seed-number
 head -c 64 "$data/Res.Dat" >build-fuzz/corpus/numbers_fuzz/seed-gbk

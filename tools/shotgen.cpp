@@ -10,11 +10,15 @@
 #include <functional>
 #include <filesystem>
 #include <map>
+#include <chrono>
+#include <thread>
 
 #include "app/session.h"
 #include "common/controls.h"
+#include "common/file_io.h"
 #include "conditions/condition.h"
 #include "exchanger/design_window.h"
+#include "app/batch_window.h"
 #include "app/frm_customer.h"
 #include "app/main_window.h"
 #include "reports/install.h"
@@ -153,6 +157,21 @@ int main(int argc, char** argv) {
           {"PheList", [&] {
              menu("OuttoWord")();
              menu("MnuStatistic")();
+           }},
+          {"batch", [&] {
+             // The example duty table, run to its end; by its name in the
+             // working folder, as the other pictures show their files.
+             menu("mnuFileBatch")();
+             auto* batch = session.existingAs<vx::BatchWindow>(vx::BatchWindow::kName);
+             if (!batch || !vx::writeFileAtomic(data / "工况表.csv", vx::DutyTemplate()) ||
+                 !batch->load("工况表.csv"))
+               return;
+             batch->run();
+             while (batch->needsPoll()) {
+               std::this_thread::sleep_for(std::chrono::milliseconds(20));
+               batch->poll();
+             }
+             host.refreshAll();
            }},
           {"TrueTemp", [&] {
              // The outlet temperatures of the checked exchanger: both flows

@@ -54,6 +54,7 @@ void MainWindow::buildMenus() {
   addMenuItem(file, "mnuFileSave", LoadMessage(353) + "(&A)", 1).clicked = runs(cmd::kSaveAs);
   addSeparator(file);
   addMenuItem(file, "MnuStatistic", LoadMessage(510)).clicked = runs(cmd::kStatistics);
+  addMenuItem(file, "mnuFileBatch", "批量设计…").clicked = runs(cmd::kBatch);
   addSeparator(file);
   Control& word = addMenuItem(file, "OuttoWord", LoadMessage(254));
   word.enabled = false;

@@ -36,6 +36,7 @@ inline constexpr const char* kShowCondition = "showCondition";
 inline constexpr const char* kShowDesign = "showDesign";
 inline constexpr const char* kCustomer = "customer";
 inline constexpr const char* kDrawing = "drawing";
+inline constexpr const char* kBatch = "batch";
 }  // namespace cmd
 
 class MainWindow : public WindowModel, public MainCommands {

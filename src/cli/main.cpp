@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/data_folder.h"
+#include "cli/batch_command.h"
 #include "cli/job_runner.h"
 #include "cli/lookups.h"
 #include "common/messages.h"
@@ -22,6 +23,9 @@ void usage(std::ostream& out) {
          "       veloxa-cli models [--data-dir DIR]      the plate catalogue\n"
          "       veloxa-cli fluid ENTRY C T [--data-dir DIR]  common fluid ENTRY (position from 0 or name)\n"
          "                                               at C mass % and T C\n"
+         "       veloxa-cli batch DUTIES.csv --out RESULTS.xlsx|RESULTS.csv [--threads N] [--data-dir DIR]\n"
+         "                                               design every duty of the table\n"
+         "       veloxa-cli batch --template FILE        an example duty table\n"
          "       veloxa-cli --version\n";
 }
 
@@ -97,6 +101,13 @@ int main(int argc, char** argv) {
   if (rest.size() == 1 && rest[0] == "--version") {
     std::cout << vx::FullVersionTitle() << "\n";
     return 0;
+  }
+  if (!rest.empty() && rest[0] == "batch") {
+    const std::vector<std::string> batchArgs(rest.begin() + 1, rest.end());
+    if (vx::BatchWantsTemplate(batchArgs)) return vx::RunBatchCommand(batchArgs, {}, std::cout, std::cerr);
+    auto dir = dataFolder(dataDir);
+    if (!dir) return 1;
+    return vx::RunBatchCommand(batchArgs, *dir, std::cout, std::cerr);
   }
   const bool lookup = (rest.size() == 2 && (rest[0] == "water" || rest[0] == "steam")) ||
                       (rest.size() == 1 && rest[0] == "models");

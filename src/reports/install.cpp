@@ -2,8 +2,10 @@
 
 #include <memory>
 
+#include "app/batch_window.h"
 #include "app/session.h"
 #include "reports/outputs.h"
+#include "reports/sheet_files.h"
 #include "reports/statistics.h"
 
 namespace vx {
@@ -17,7 +19,13 @@ void InstallReports(Session& session) {
   });
   session.registerWindow(Preview::kName, [outputs](Session& s) { return std::make_unique<Preview>(s.context(), *outputs); });
   session.registerWindow(PheList::kName, [](Session& s) { return std::make_unique<PheList>(s.context()); });
+  // The batch window exports its results through the spreadsheet writer.
+  session.registerWindow(BatchWindow::kName, [](Session& s) {
+    return std::make_unique<BatchWindow>(s, [](const std::filesystem::path& path, const TableSheet& sheet,
+                                               std::string& error) { return WriteSheetFile(path, sheet, error); });
+  });
   MainWindow& main = session.main();
+  main.setCommand(cmd::kBatch, [&session] { session.showWindow(BatchWindow::kName, false); });
   main.setCommand(cmd::kPrint, [outputs] { outputs->print(); });
   main.setCommand(cmd::kExportPdf, [outputs] { outputs->exportPdf(); });
   main.setCommand(cmd::kExportWord, [outputs] { outputs->exportWord(); });

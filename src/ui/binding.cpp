@@ -228,11 +228,13 @@ QTableWidget* Binder::grid(const std::string& name, int index, GridOptions optio
     w->setEditTriggers(QAbstractItemView::NoEditTriggers);
     w->setSelectionBehavior(QAbstractItemView::SelectRows);
     w->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(w, &QTableWidget::cellClicked, this, [this, &c](int row, int) {
+    auto pick = [this, &c](int row, int) {
       if (row < c.grid.fixedRows) return;
       Pick(c, row);
       afterEvent();
-    });
+    };
+    if (options.pickOnDoubleClick) connect(w, &QTableWidget::cellDoubleClicked, this, pick);
+    else connect(w, &QTableWidget::cellClicked, this, pick);
   } else {
     w->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                        QAbstractItemView::AnyKeyPressed);

@@ -35,6 +35,7 @@ QColor toQColor(uint32_t value);
 struct GridOptions {
   bool fixedEditable = false;  // the label cells are edited like the value cells
   bool pickRows = false;       // read-only; a click on row r picks entry r
+  bool pickOnDoubleClick = false;  // with pickRows: a double click picks, a click only selects
 };
 
 class Binder : public QObject {

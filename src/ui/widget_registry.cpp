@@ -1,5 +1,6 @@
 #include "ui/widget_registry.h"
 
+#include "app/batch_window.h"
 #include "app/frm_customer.h"
 #include "conditions/condition.h"
 #include "conditions/other_data.h"
@@ -11,6 +12,7 @@
 #include "settings/settings_window.h"
 #include "properties/property_window.h"
 #include "ui/about_dialog.h"
+#include "ui/batch_widget.h"
 #include "ui/check_result_widget.h"
 #include "ui/condition_widget.h"
 #include "ui/customer_widget.h"
@@ -88,6 +90,9 @@ void registerWidgets(QtHost& host) {
   });
   host.registerWidget(Muley::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new MuleyWidget(static_cast<Muley&>(m), s, host);
+  });
+  host.registerWidget(BatchWindow::kName, true, [&host](Session& s, WindowModel& m) -> QWidget* {
+    return new BatchWidget(static_cast<BatchWindow&>(m), s, host);
   });
   host.registerWidget(PlateAnalyse::kName, false, [&host](Session& s, WindowModel& m) -> QWidget* {
     return new PlateAnalyseWidget(static_cast<PlateAnalyse&>(m), s, host);

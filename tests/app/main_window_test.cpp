@@ -231,7 +231,7 @@ TEST(Menus, CaptionsOrderShortcutsAndToolbar) {
   std::vector<std::string> file;
   for (Control* item : m.menus()[0].items) file.push_back(item ? item->text : "—");
   EXPECT_EQ(file, (std::vector<std::string>{"新建(&N)", "打开文件(&O)", "查看结果(&L)", "—", "保存(&S)", "另存为(&A)",
-                                            "—", "统计", "—", "导出至MS Word", "打印", "导出PDF", "—", "退出(&P)"}));
+                                            "—", "统计", "批量设计…", "—", "导出至MS Word", "打印", "导出PDF", "—", "退出(&P)"}));
   EXPECT_EQ(m.menuItem("mnuFileNew").shortcut, "Ctrl+N");
   EXPECT_EQ(m.menuItem("mnuFileOpen").shortcut, "Ctrl+O");
   EXPECT_EQ(m.menuItem("GB16409").text, "GB16409-1996");
