@@ -25,7 +25,6 @@ constexpr int kRuleLeft = 700;
 constexpr int kRuleRight = 10500;
 constexpr int kLineX[3] = {4300, 6000, 8000};
 constexpr int kAreaRow = 17;     // "提供面积"
-constexpr int kRemarkTop = 15090;
 // The lowest frame that leaves the company line on an A4 page.
 constexpr int kLastFrameBottom = 16100;
 
@@ -110,7 +109,8 @@ class SheetPainter {
     const float startSize = s_.size();
     s_.setFont("times new roman", 10, false);
     const int remarkLines = static_cast<int>(remarkText().size());
-    frameBottom_ = std::clamp(kRemarkTop + remarkLines * s_.lineHeight() + 40, kFrameBottom, kLastFrameBottom);
+    // One line fits the frame as it stands; each further line lowers it.
+    frameBottom_ = std::min(kFrameBottom + (remarkLines - 1) * s_.lineHeight(), kLastFrameBottom);
     s_.setFont("times new roman", startSize, false);
     // Page frame.
     s_.fillBox(700, 885, 10500, 900);
