@@ -19,6 +19,7 @@
 #include "settings/company_record.h"
 #include "support/designed_case.h"
 #include "support/killed_save.h"
+#include "support/water_like_medium.h"
 
 namespace vx {
 namespace {
@@ -60,12 +61,7 @@ TEST(KilledSaves, EveryKindLeavesTheOldOrTheNewFile) {
   model.MaxPlates = static_cast<short>(model.MaxPlates + 2);
   test::killDuring("catalogue", dir / kCatalogueFile, [&] { SaveModelRecord(dir, model); });
 
-  SelfDataColumns values;
-  values.Temperature = {20, 40, 60};
-  values.Density = {1000, 990, 980};
-  values.SpecificHeat = {4.2f, 4.2f, 4.2f};
-  values.Conductivity = {0.6f, 0.62f, 0.64f};
-  values.Viscosity = {1.0f, 0.65f, 0.47f};
+  const SelfDataColumns values = test::WaterLikeColumns();
   test::killDuring("self-built properties", dataPath(dir, kSelfDataFile),
                    [&] { SaveSelfData(dir, c.host, "测试介质", values, ""); });
 

@@ -22,6 +22,7 @@
 #include "settings/company_record.h"
 #include "settings/settings_window.h"
 #include "support/temp_data.h"
+#include "support/water_like_medium.h"
 
 namespace vx {
 namespace {
@@ -114,12 +115,7 @@ TEST(TwoCopies, SelfBuiltMediaAndTheCompanyRecordAreAllKept) {
   test::TempData data;
   const auto dir = data.dir();
   std::filesystem::remove(dataPath(dir, kSelfDataFile));
-  SelfDataColumns values;
-  values.Temperature = {20, 40, 60};
-  values.Density = {1000, 990, 980};
-  values.SpecificHeat = {4.2f, 4.2f, 4.2f};
-  values.Conductivity = {0.6f, 0.62f, 0.64f};
-  values.Viscosity = {1.0f, 0.65f, 0.47f};
+  const SelfDataColumns values = test::WaterLikeColumns();
   const CompanyRecord company[2] = {{"甲公司", "甲路1号", "010-1", "", "100000"},
                                     {"乙公司", "乙路2号", "020-2", "", "200000"}};
   ASSERT_TRUE(inTwoCopies([&](int copy) {

@@ -94,6 +94,15 @@ struct ProgramWith {
     QTest::mouseClick(in<QPushButton>("Condition", "Command5"), Qt::LeftButton);
     return window(DesignWindow::kName) != nullptr;
   }
+  // The default conditions checked on VX038N with 47 plates: a result to
+  // print, preview or export.
+  bool checkedResult() {
+    if (!openDesign() || !pickModel("VX038N")) return false;
+    SetText(*design().txtplatenb, "47");
+    if (!design().RunCheck()) return false;
+    host.refreshAll();
+    return true;
+  }
   // Picks a model in the open list of cbotype, with the mouse.
   bool pickModel(const QString& name) {
     auto* combo = in<QComboBox>(DesignWindow::kName, "cbotype");

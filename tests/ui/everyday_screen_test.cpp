@@ -104,11 +104,7 @@ void EverydayScreenTest::companyTextsGrowWhereThePersonClicks() {
 void EverydayScreenTest::printAfterAClosedPreviewAsksItsQuestion() {
   ProgramWith<ParentHost> p;
   InstallReports(p.session);
-  QVERIFY(p.openDesign());
-  QVERIFY(p.pickModel("VX038N"));
-  SetText(*p.design().txtplatenb, "47");
-  QVERIFY(p.design().RunCheck());
-  p.host.refreshAll();
+  QVERIFY(p.checkedResult());
   MainWindow& m = p.session.main();
   Click(m.controls(), m.toolKey("KeyPreview"));
   p.host.refreshAll();

@@ -38,11 +38,7 @@ QWidget* topLevel(const char* name) {
 void ReportScreenTest::outlineListAndPreviewOnTheScreen() {
   Program p;
   InstallReports(p.session);
-  QVERIFY(p.openDesign());
-  QVERIFY(p.pickModel("VX038N"));
-  SetText(*p.design().txtplatenb, "47");
-  QVERIFY(p.design().RunCheck());
-  p.host.refreshAll();
+  QVERIFY(p.checkedResult());
   MainWindow& m = p.session.main();
 
   // The outline window: typed texts reach the view model and stay when it hides.
