@@ -25,8 +25,9 @@ constexpr int kRuleLeft = 700;
 constexpr int kRuleRight = 10500;
 constexpr int kLineX[3] = {4300, 6000, 8000};
 constexpr int kAreaRow = 17;     // "提供面积"
-// The lowest frame that leaves the company line on an A4 page.
-constexpr int kLastFrameBottom = 16100;
+// The lowest frame that leaves the company line inside an A4 page's
+// printable height (16838 twips less a 400 twip margin).
+constexpr int kLastFrameBottom = 16000;
 
 struct RowDef {
   int label;
@@ -90,7 +91,7 @@ class SheetPainter {
     const std::string& v = d_.a[static_cast<size_t>(r)];
     const int w = s_.textWidth(v);
     text(kSingleCentre - w / 2, y_ + 40, v);
-    if (r == kAreaRow) areaNote(y_ + 60);
+    if (r == kAreaRow) areaNote(y_ + 60, kSingleCentre - w / 2 + w);
     s_.fillBox(kRuleLeft, y_ + 290, kRuleRight, y_ + 285);
   }
 
@@ -228,13 +229,20 @@ class SheetPainter {
   }
 
   // Beside the provided area, smaller, up to the right edge: the calculated
-  // area and the surface margin, which the engineer hands over with it.
-  void areaNote(int y) {
+  // area and the surface margin, which the engineer hands over with it. A
+  // long note gets a smaller font rather than cover the provided area.
+  void areaNote(int y, int providedRight) {
     if (d_.calculatedArea.empty() && d_.margin.empty()) return;
     const std::string note = "计算面积 " + d_.calculatedArea + "㎡  " + LoadMessage(294) + " " + d_.margin + "%";
     const float size = s_.size();
-    s_.setFontSize(8);
-    text(kRuleRight - 80 - s_.textWidth(note), y, note);
+    const int right = kRuleRight - 80;
+    float noteSize = 8;
+    s_.setFontSize(noteSize);
+    while (noteSize > 5 && right - s_.textWidth(note) < providedRight + 120) {
+      noteSize -= 0.5f;
+      s_.setFontSize(noteSize);
+    }
+    text(right - s_.textWidth(note), y, note);
     s_.setFontSize(size);
   }
 

@@ -151,7 +151,7 @@ TEST(Sheet, CustomerCompanyOutlineAndRemarkTexts) {
     EXPECT_EQ(a->y, 15090);
     EXPECT_EQ(b->x, xr);
     EXPECT_EQ(b->y, 15090 + lineHeight);
-    const int frame = 15090 + 2 * lineHeight + 40;
+    const int frame = 15400 + lineHeight;  // one line more than the frame holds
     EXPECT_TRUE(hasBox(page, 700, frame, 10515, frame + 15));
     EXPECT_EQ(find(page, "地址: 一号路   电话: 111   传真: 222")->y, frame + 100);
     // A long remark stays inside the frame and the frame on the page: cut
