@@ -1,4 +1,5 @@
 #include "common/host.h"
+#include "common/save_path.h"
 
 #include <algorithm>
 #include <cctype>
@@ -60,7 +61,14 @@ Answer ShowMessage(Host& host, int id, const std::vector<std::string>& pairs, Ic
 
 std::optional<std::string> AskSavePath(Host& host, const std::string& title, const std::string& filter,
                                        const std::string& defaultName, const std::string& suffix) {
+  return AskSavePathIn(host, title, filter, defaultName, suffix, {});
+}
+
+std::optional<std::string> AskSavePathIn(Host& host, const std::string& title, const std::string& filter,
+                                         const std::string& defaultName, const std::string& suffix,
+                                         const std::string& folder) {
   FileDialogRequest request;
+  request.folder = folder;
   request.save = true;
   request.title = title;
   request.filter = filter;

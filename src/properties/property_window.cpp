@@ -127,6 +127,7 @@ void PropertyWindow::build() {
     Scroll[static_cast<size_t>(i)] = &s;
     Control& t = controls_.add("Text2", ControlKind::TextBox, i);
     t.keyPress = [](int key) { return KeyFilter(key, 2); };
+    t.changed = [this, i] { EntryTyped(i); };
     Text2[static_cast<size_t>(i)] = &t;
   }
   for (int i = 0; i < 4; ++i) Label5[static_cast<size_t>(i)] = &controls_.add("Label5", ControlKind::Label, i);
@@ -483,10 +484,29 @@ void PropertyWindow::LoadCommonFluid() {
   for (Control* box : {pdensity, pspecificheat, pconduction, pviscosity}) box->text.clear();
 }
 
+void PropertyWindow::EntryTyped(int i) {
+  // The bar follows the typed number as far as its bounds allow; the text
+  // stays as typed (a half-typed number must not be corrected under the
+  // person's hands), and the command checks it against the bounds.
+  ScrollState& s = scroll[static_cast<size_t>(i)];
+  const double typed = std::fmax(-1e9, std::fmin(1e9, Val(Text2[static_cast<size_t>(i)]->text)));
+  const int value = std::max(s.min, std::min(s.max, static_cast<int>(std::lround(typed))));
+  if (value == s.value) return;
+  s.value = value;
+  Scroll[static_cast<size_t>(i)]->text = std::to_string(value);
+  followConcentration();
+}
+
 void PropertyWindow::ScrollChanged(int i) {
   Assign(*Text2[static_cast<size_t>(i)], std::to_string(scroll[static_cast<size_t>(i)].value));
+  followConcentration();
+}
+
+void PropertyWindow::followConcentration() {
+  // The lowest temperature of the table depends on the concentration: that
+  // of the bar, which stays within the table where a typed one may not.
   if (mode_ == kCommonView && Scroll[0]->enabled) {
-    auto tmin = MinTemperature(LoadFluidTables(ctx_.dataDir), List2->listIndex, Val(Text2[0]->text));
+    auto tmin = MinTemperature(LoadFluidTables(ctx_.dataDir), List2->listIndex, scroll[0].value);
     if (tmin) {
       ScrollState& t = scroll[1];
       t.min = *tmin;

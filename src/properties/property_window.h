@@ -38,6 +38,8 @@ class PropertyWindow : public WindowModel {
   void DeleteSelf();
   void LoadCommonFluid();
   void ScrollChanged(int i);
+  // The person types into entry box i: its bar moves with it.
+  void EntryTyped(int i);
   void CommonFluidCommand();
   void AddComponent();
   void ShowComponent(int row);
@@ -110,6 +112,7 @@ class PropertyWindow : public WindowModel {
   void selectUnit(int i, int entry);
   void setScrollBounds(int i, bool enabled, float low, float high);
   void setScrollValue(int i, int value);
+  void followConcentration();
   void selectedTemperatureChanged();
   void setMixFocus(bool focused);
   double gridNumber(int row, int col) { return Val(MyDataGrid->grid.cell(row, col)); }

@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "app/batch_window.h"
+#include "app/case_file.h"
 #include "app/session.h"
+#include "common/record_file.h"
 #include "reports/outputs.h"
 #include "reports/sheet_files.h"
 #include "reports/statistics.h"
@@ -16,7 +18,8 @@ void InstallReports(Session& session) {
     // (the preview) closed over it.
     if (const auto known = session.host().hasActiveChild()) return *known;
     return session.activeWindow() != session.main().name();
-  });
+  }, [&session] { return session.files().currentFile(); },
+  [&session] { return trimField(session.host().setting(kFolderSetting)); });
   session.registerWindow(Preview::kName, [outputs](Session& s) { return std::make_unique<Preview>(s.context(), *outputs); });
   session.registerWindow(PheList::kName, [](Session& s) { return std::make_unique<PheList>(s.context()); });
   // The batch window exports its results through the spreadsheet writer.

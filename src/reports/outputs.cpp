@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <filesystem>
 
 #include "common/data_lock.h"
 #include "common/file_io.h"
 #include "common/messages.h"
 #include "common/number_text.h"
 #include "common/record_file.h"
+#include "common/save_path.h"
 #include "common/text_file.h"
 #include "reports/calculation_sheet.h"
 #include "reports/docx_document.h"
@@ -71,7 +73,12 @@ void ReportOutputs::exportPdf() {
 }
 
 bool ReportOutputs::writePdfAsked() {
-  const auto path = AskSavePath(ctx_.host, "导出PDF", "PDF文件 (*.pdf)", LoadMessage(533) + ".pdf", "pdf");
+  // The sheet goes beside the case files, named for the case it shows.
+  const std::string caseFile = caseFile_ ? caseFile_() : std::string();
+  const std::string stem = std::filesystem::path(caseFile).stem().string();
+  const std::string name = (stem.empty() ? LoadMessage(533) : stem) + ".pdf";
+  const std::string folder = caseFolder_ ? caseFolder_() : std::string();
+  const auto path = AskSavePathIn(ctx_.host, "导出PDF", "PDF文件 (*.pdf)", name, "pdf", folder);
   if (!path) return false;
   const std::string& target = *path;
   bool ok;

@@ -14,9 +14,16 @@ PageDrawing SheetDrawing(AppContext& ctx);
 
 class ReportOutputs {
  public:
-  // `hasActiveChild` tells whether the main window has an active child window.
-  ReportOutputs(AppContext& ctx, std::function<bool()> hasActiveChild)
-      : ctx_(ctx), hasActiveChild_(std::move(hasActiveChild)) {}
+  // `hasActiveChild` tells whether the main window has an active child
+  // window; `caseFile` gives the path of the current case file (empty for a
+  // case never saved or opened) and `caseFolder` the folder of the case-file
+  // dialogs.
+  ReportOutputs(AppContext& ctx, std::function<bool()> hasActiveChild, std::function<std::string()> caseFile,
+                std::function<std::string()> caseFolder)
+      : ctx_(ctx),
+        hasActiveChild_(std::move(hasActiveChild)),
+        caseFile_(std::move(caseFile)),
+        caseFolder_(std::move(caseFolder)) {}
 
   // "打印": the sheet on the default printer, without a dialog. Without a
   // printer it offers the PDF instead.
@@ -31,6 +38,8 @@ class ReportOutputs {
   void appendIfChecked();
   AppContext& ctx_;
   std::function<bool()> hasActiveChild_;
+  std::function<std::string()> caseFile_;
+  std::function<std::string()> caseFolder_;
 };
 
 // The print preview "Preview": the page scrolled by VScroll1 (0 to 8000).

@@ -415,6 +415,19 @@ QPushButton* colourBox(Binder& b, PlateAnalyse& model, const std::string& name, 
   return w;
 }
 
+// A read-only value of the plate data: a framed box as wide as its number
+// (with room for the frame on both sides), at least as wide as a short one.
+QLabel* valueBox(QLabel* v) {
+  v->setFrameShape(QFrame::Box);
+  v->setFrameShadow(QFrame::Plain);
+  v->setMargin(2);  // a frame's contents margins would move the frame itself
+  v->setAutoFillBackground(true);
+  v->setBackgroundRole(QPalette::Base);
+  v->setMinimumWidth(96);
+  v->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  return v;
+}
+
 }  // namespace
 
 PlateAnalyseWidget::PlateAnalyseWidget(PlateAnalyse& model, Session& session, QtHost& host, QWidget* parent)
@@ -465,19 +478,12 @@ PlateAnalyseWidget::PlateAnalyseWidget(PlateAnalyse& model, Session& session, Qt
   const int captions[3] = {0, 1, 2}, values[3] = {5, 4, 3};
   for (int i = 0; i < 3; ++i) {
     data->addWidget(b->label("Label8", captions[i]), i, 0);
-    QLabel* v = b->label("Label8", values[i]);
-    v->setFrameShape(QFrame::Panel);
-    v->setFrameShadow(QFrame::Sunken);
-    v->setMinimumWidth(96);
-    data->addWidget(v, i, 1);
+    data->addWidget(valueBox(b->label("Label8", values[i])), i, 1, Qt::AlignLeft);
   }
   const int names[4] = {1, 2, 4, 5}, numbers[4] = {8, 6, 10, 7};
   for (int i = 0; i < 4; ++i) {
     data->addWidget(b->label("Label1", names[i]), 3 + i, 0);
-    QLabel* v = b->label("Label1", numbers[i]);
-    v->setFrameShape(QFrame::Panel);
-    v->setFrameShadow(QFrame::Sunken);
-    data->addWidget(v, 3 + i, 1);
+    data->addWidget(valueBox(b->label("Label1", numbers[i])), 3 + i, 1, Qt::AlignLeft);
   }
   auto* leftColumn = new QVBoxLayout;
   leftColumn->addLayout(left);

@@ -179,6 +179,26 @@ TEST_F(PropertyWindowTest, DeletingAskesFirstAndRenumbers) {
   EXPECT_EQ(w.StatusBar1->text, "当前介质物性库有0 个记录。");
 }
 
+TEST_F(PropertyWindowTest, TypedEntriesMoveTheirBarsWithinTheirBounds) {
+  PropertyWindow& w = open(kCircuitA);
+  Pick(*w.TreeView1, 1);
+  Pick(*w.List2, 3);  // sodium chloride brine: 0..23 %, -20..40 C
+  SetText(*w.Text2[0], "20");
+  SetText(*w.Text2[1], "30");
+  EXPECT_EQ(w.scroll[0].value, 20);
+  EXPECT_EQ(w.Scroll[0]->text, "20");
+  EXPECT_EQ(w.scroll[1].value, 30);
+  EXPECT_EQ(w.Scroll[1]->text, "30");
+  EXPECT_EQ(w.scroll[1].min, -17);  // the typed concentration raised the lowest temperature
+  // Beyond the bounds the bar stops at its end and the text stays as typed.
+  SetText(*w.Text2[0], "80");
+  SetText(*w.Text2[1], "-30");
+  EXPECT_EQ(w.scroll[0].value, 23);
+  EXPECT_EQ(w.Text2[0]->text, "80");
+  EXPECT_EQ(w.scroll[1].value, w.scroll[1].min);
+  EXPECT_EQ(w.Text2[1]->text, "-30");
+}
+
 TEST_F(PropertyWindowTest, CommonFluidForCircuitAWithItsRangesAndFreezingBound) {
   PropertyWindow& w = open(kCircuitA);
   Pick(*w.TreeView1, 1);
@@ -198,7 +218,7 @@ TEST_F(PropertyWindowTest, CommonFluidForCircuitAWithItsRangesAndFreezingBound) 
   EXPECT_EQ(w.Text2[0]->text, "20");
   EXPECT_EQ(w.scroll[1].min, -17);
   EXPECT_EQ(w.Label5[2]->text, "-17");
-  // Typed 5 % with the bar still at 20 %: -12 C is frozen brine.
+  // Typed 5 % and -12 C: frozen brine.
   SetText(*w.Text2[0], "5");
   SetText(*w.Text2[1], "-12");
   Click(w.controls(), *w.Command5);

@@ -3,8 +3,11 @@
 
 #include <algorithm>
 
+#include "app/case_file.h"
 #include "app/main_window.h"
+#include "app/session.h"
 #include "common/file_io.h"
+#include "common/messages.h"
 #include "common/record_file.h"
 #include "reports/outputs.h"
 #include "reports/statistics.h"
@@ -163,6 +166,29 @@ TEST(Statistics, WithoutAPrinterThePdfIsOfferedAndOnlyAWrittenOneCounts) {
   c.host.addAnswer("cancel");
   Click(c.session.main().controls(), c.session.main().menuItem("mnuFilePdf"));
   EXPECT_EQ(fileSize(file), 186u);
+}
+
+// The PDF starts beside the case files with the case's name; a case never
+// saved gets the sheet's own name.
+TEST(Statistics, ThePdfDialogStartsInTheCaseFolderWithTheCaseName) {
+  test::DesignedCase c;
+  ASSERT_TRUE(c.designed);
+  c.customer("用户", "项目");
+  const std::string folder = c.data.dir().string();
+  c.host.setSetting("PHE_SAVE_PATH", " " + folder + " ");
+  if (c.willAsk()) c.host.addAnswer("yes");
+  c.host.addAnswer("cancel");
+  Click(c.session.main().controls(), c.session.main().menuItem("mnuFilePdf"));
+  EXPECT_EQ(c.host.lastDialog().folder, folder);
+  EXPECT_EQ(c.host.lastDialog().defaultName, LoadMessage(533) + ".pdf");
+
+  c.host.addAnswer((c.data.dir() / "泵站换热器.pda").string());
+  ASSERT_TRUE(c.session.files().save(1));
+  if (c.willAsk()) c.host.addAnswer("yes");
+  c.host.addAnswer("cancel");
+  Click(c.session.main().controls(), c.session.main().menuItem("mnuFilePdf"));
+  EXPECT_EQ(c.host.lastDialog().defaultName, "泵站换热器.pdf");
+  EXPECT_EQ(c.host.lastDialog().folder, folder);
 }
 
 // A statistics file that is a loop of links cannot be read: every output

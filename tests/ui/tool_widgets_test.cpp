@@ -138,6 +138,16 @@ void ToolWidgetsTest::plateChartDrawsCurvesLegendAndReadOut() {
   ToolProgram::pick(w->findChild<QComboBox*>("Combo2"), "宽通道");
   QCOMPARE(model->chart().legend.size(), size_t{2});
   QCOMPARE(model->chart().legend[1].text, std::string("VX030A宽 @ 40℃"));
+  // Every value box is as wide as its number asks (a short one as wide as the
+  // least), its frame whole and room between the number and its right edge.
+  for (const char* name : {"Label8(3)", "Label8(4)", "Label8(5)", "Label1(6)", "Label1(7)", "Label1(8)", "Label1(10)"}) {
+    auto* box = w->findChild<QLabel*>(name);
+    QVERIFY2(box && !box->text().isEmpty(), name);
+    QCOMPARE(box->width(), qMax(box->sizeHint().width(), box->minimumWidth()));
+    QVERIFY2(box->margin() > 0, name);
+    QVERIFY2(box->contentsRect().width() >= box->fontMetrics().horizontalAdvance(box->text()) + 2 * box->margin(), name);
+    QVERIFY2(box->frameShape() == QFrame::Box, name);
+  }
   // The pointer over the chart at x = 0.5 m/s, y = 8000.
   QWidget* chart = w->findChild<QLabel*>("Label4")->parentWidget();
   const QPoint at(static_cast<int>(0.5 / 1.5 * chart->width()), static_cast<int>((1 - 8000.0 / 30000) * chart->height()));
