@@ -43,7 +43,12 @@ if [ -x "$gui" ] && command -v Xvfb >/dev/null && command -v xdotool >/dev/null;
   display=":$((100 + RANDOM % 800))"
   Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb=$!
-  sleep 1
+  # The server takes a moment to accept clients; a program started before
+  # that aborts.
+  for _ in $(seq 100); do
+    DISPLAY="$display" xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    sleep 0.1
+  done
   for _ in $(seq "$runs"); do
     start=$(now_ms)
     DISPLAY="$display" QT_QPA_PLATFORM=xcb "$gui" --data-dir "$work/data" >/dev/null 2>&1 &

@@ -1,5 +1,4 @@
 #include "common/host.h"
-#include "common/save_path.h"
 
 #include <algorithm>
 #include <cctype>

@@ -96,6 +96,11 @@ class BusyPointer {
 // Nullopt when the dialog was cancelled.
 std::optional<std::string> AskSavePath(Host& host, const std::string& title, const std::string& filter,
                                        const std::string& defaultName, const std::string& suffix);
+// The same, the dialog starting in `folder` (empty: where the dialog
+// chooses).
+std::optional<std::string> AskSavePathIn(Host& host, const std::string& title, const std::string& filter,
+                                         const std::string& defaultName, const std::string& suffix,
+                                         const std::string& folder);
 
 // Shows catalogue message `id` with its placeholder pairs.
 Answer ShowMessage(Host& host, int id, const std::vector<std::string>& pairs = {}, Icon icon = Icon::Information,

@@ -7,10 +7,10 @@
 
 #include "common/data_lock.h"
 #include "common/file_io.h"
+#include "common/host.h"
 #include "common/messages.h"
 #include "common/number_text.h"
 #include "common/record_file.h"
-#include "common/save_path.h"
 #include "common/text_file.h"
 #include "reports/calculation_sheet.h"
 #include "reports/docx_document.h"
