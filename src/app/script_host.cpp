@@ -87,8 +87,9 @@ Host::PrintResult ScriptHost::printPage(const PageDrawing& draw) {
 
 bool ScriptHost::writePdf(const std::string& path, const PageDrawing& draw) {
   pages_.push_back(RecordPage(draw));
-  events_.push_back("pdf " + path);
-  return true;
+  const bool written = !pdfWriter_ || pdfWriter_(path, draw);
+  events_.push_back("pdf " + path + (written ? "" : ": not written"));
+  return written;
 }
 
 bool ScriptHost::openDocument(const std::string& path) {

@@ -3,6 +3,7 @@
 // event and answers questions and dialogs from a list, in order.
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,9 +46,13 @@ class ScriptHost : public Host {
   void showHelp(const std::string& topic) override;
   void showHelpIndex() override;
   // The page of a print or a PDF export is recorded, not put on paper;
-  // "print" or "pdf PATH" goes into the events.
+  // "print" or "pdf PATH" goes into the events. With a PDF writer the export
+  // also writes the file from the same drawing ("pdf PATH: not written" when
+  // that failed).
   PrintResult printPage(const PageDrawing& draw) override;
   bool writePdf(const std::string& path, const PageDrawing& draw) override;
+  using PdfWriter = std::function<bool(const std::string& path, const PageDrawing& draw)>;
+  void setPdfWriter(PdfWriter writer) { pdfWriter_ = std::move(writer); }
   // "open PATH" goes into the events.
   bool openDocument(const std::string& path) override;
   bool clipboardHasPicture() override { return !clipboardPng_.empty(); }
@@ -88,6 +93,7 @@ class ScriptHost : public Host {
   std::string today_;
   std::filesystem::path dialogFolder_;
   FileDialogRequest lastDialog_;
+  PdfWriter pdfWriter_;
 };
 
 }  // namespace vx

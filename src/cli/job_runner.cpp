@@ -317,7 +317,7 @@ std::string runStep(Session& session, const json& step) {
 
 }  // namespace
 
-JobResult RunJob(const json& job, const std::filesystem::path& dataDir) {
+JobResult RunJob(const json& job, const std::filesystem::path& dataDir, const ScriptHost::PdfWriter& pdfWriter) {
   JobResult result;
   if (!job.is_object()) {
     result.status = 1;
@@ -350,6 +350,7 @@ JobResult RunJob(const json& job, const std::filesystem::path& dataDir) {
   }
 
   ScriptHost host(answers);
+  host.setPdfWriter(pdfWriter);
   // A file named in the answers without a folder lives in the data folder.
   host.setDialogFolder(dataDir);
   Session session(host, dataDir);

@@ -5,10 +5,11 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "app/script_host.h"
+
 namespace vx {
 
 class Session;
-class ScriptHost;
 
 struct JobResult {
   int status = 0;        // 0 ran to its end, 1 malformed job, 2 the session ended
@@ -17,7 +18,10 @@ struct JobResult {
 };
 
 // Runs `job` ({"steps": [...], "answers": [...]}) in a new session on `dataDir`.
-JobResult RunJob(const nlohmann::json& job, const std::filesystem::path& dataDir);
+// A PDF export writes its file through `pdfWriter`; without one it is only
+// recorded.
+JobResult RunJob(const nlohmann::json& job, const std::filesystem::path& dataDir,
+                 const ScriptHost::PdfWriter& pdfWriter = {});
 
 // Reads a job from its text: one JSON document and nothing after it, nested
 // at most kMaxJobDepth deep (deeper documents would exhaust the stack).

@@ -1,7 +1,9 @@
 // veloxa-cli: the scripted front end and the look-ups of the command line.
+#include <QGuiApplication>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -13,6 +15,7 @@
 #include "cli/lookups.h"
 #include "common/messages.h"
 #include "common/numeric_csv.h"
+#include "ui/page_pdf.h"
 
 namespace {
 
@@ -81,6 +84,26 @@ int runFluid(const std::vector<std::string>& rest, const std::optional<std::stri
   return r.ok ? 0 : 3;
 }
 
+// Writes the calculation sheet as the desktop program does. The fonts need a
+// Qt application; it is started on the first export only, on the offscreen
+// platform, as the command line shows no window.
+class SheetPdfWriter {
+ public:
+  explicit SheetPdfWriter(char* programName) : argv_{programName, nullptr} {}
+  bool operator()(const std::string& path, const vx::PageDrawing& draw) {
+    if (!app_) {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+      app_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    }
+    return vx::WritePagePdf(path, draw);
+  }
+
+ private:
+  int argc_ = 1;
+  char* argv_[2];
+  std::unique_ptr<QGuiApplication> app_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -137,7 +160,11 @@ int main(int argc, char** argv) {
 
   auto dir = dataFolder(dataDir);
   if (!dir) return 1;
-  vx::JobResult result = vx::RunJob(job, *dir);
+  SheetPdfWriter pdfWriter(argv[0]);
+  vx::JobResult result =
+      vx::RunJob(job, *dir, [&pdfWriter](const std::string& path, const vx::PageDrawing& draw) {
+        return pdfWriter(path, draw);
+      });
   if (result.status == 1) {
     std::cerr << "veloxa-cli: " << result.error << "\n";
     return 1;

@@ -7,7 +7,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QUrl>
@@ -29,6 +28,7 @@
 #include "common/messages.h"
 #include "ui/help_viewer.h"
 #include "ui/page_painter.h"
+#include "ui/page_pdf.h"
 
 namespace vx {
 
@@ -262,27 +262,7 @@ Host::PrintResult QtHost::printPage(const PageDrawing& draw) {
   return painter.end() ? PrintResult::Printed : PrintResult::Failed;
 }
 
-bool QtHost::writePdf(const std::string& path, const PageDrawing& draw) {
-  // Drawn in memory, then written through the one atomic write.
-  QBuffer buffer;
-  buffer.open(QIODevice::WriteOnly);
-  bool ok = false;
-  {
-    QPdfWriter writer(&buffer);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(1440);
-    writer.setCreator("Veloxa");
-    QPainter painter;
-    if (painter.begin(&writer)) {
-      MapTwips(painter, writer);
-      PainterSurface surface(painter);
-      draw(surface);
-      ok = painter.end();
-    }
-  }
-  return ok && writeFileAtomic(path, buffer.data().toStdString());
-}
+bool QtHost::writePdf(const std::string& path, const PageDrawing& draw) { return WritePagePdf(path, draw); }
 
 bool QtHost::openDocument(const std::string& path) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
