@@ -22,18 +22,10 @@ now_ms() { date +%s.%N | awk '{printf "%.3f", $1 * 1000}'; }
 
 echo "startup budget ($runs runs, load $(cut -d' ' -f1-3 /proc/loadavg)):"
 cp -r "$build/data" "$work/data"
-cat >"$work/design.json" <<'JOB'
-{"steps": [
-  {"window": "Condition", "control": "balance", "click": true},
-  {"window": "Condition", "control": "Command5", "click": true},
-  {"window": "detail", "control": "cbotype", "pick": 10},
-  {"window": "detail", "control": "Command2", "click": true}
-]}
-JOB
 if [ -x "$cli" ]; then
   for _ in $(seq "$runs"); do
     start=$(now_ms)
-    "$cli" run "$work/design.json" --data-dir "$work/data" >/dev/null
+    "$cli" run tools/design-job.json --data-dir "$work/data" >/dev/null
     end=$(now_ms)
     awk -v a="$start" -v b="$end" 'BEGIN {printf "%.3f\n", b - a}'
   done | median | xargs printf "  veloxa-cli run (design job): %s ms median wall\n"

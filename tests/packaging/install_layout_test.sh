@@ -21,14 +21,8 @@ if command -v file >/dev/null; then
 fi
 
 mkdir -p "$root/home"
-cat > "$root/job.json" <<'JOB'
-{"steps": [
-  {"window": "Condition", "control": "balance", "click": true},
-  {"window": "Condition", "control": "Command5", "click": true},
-  {"window": "detail", "control": "cbotype", "pick": 10},
-  {"window": "detail", "control": "Command2", "click": true}
-]}
-JOB
+# The documentation's design job, shared with the start-up figures.
+cp "$(dirname "$0")/../../tools/design-job.json" "$root/job.json"
 (cd "$root" && HOME="$root/home" XDG_DATA_HOME="" "$root/usr/bin/veloxa-cli" run job.json >"$root/out.json")
 grep -q '"txtover"' "$root/out.json"
 [ -f "$root/home/.local/share/veloxa/.veloxa-installed" ] || { echo "per-user folder not seeded" >&2; exit 1; }
