@@ -1,5 +1,6 @@
 #include "common/controls.h"
 
+#include "common/gbk.h"
 #include "common/helpers.h"
 
 namespace vx {
@@ -108,24 +109,8 @@ bool TypeKey(Control& c, int key) {
   std::string text = c.text;
   if (key == kBackSpace) {
     DropLastChar(text);
-  } else if (key < 0x80) {
-    text += static_cast<char>(key);
   } else {
-    // Encode the code point as UTF-8.
-    unsigned cp = static_cast<unsigned>(key);
-    if (cp < 0x800) {
-      text += static_cast<char>(0xC0 | (cp >> 6));
-      text += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-      text += static_cast<char>(0xE0 | (cp >> 12));
-      text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-      text += static_cast<char>(0xF0 | (cp >> 18));
-      text += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-      text += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-      text += static_cast<char>(0x80 | (cp & 0x3F));
-    }
+    text += Utf8Char(static_cast<unsigned>(key));
   }
   // A key that changes the text is the person's edit, as on the screen.
   if (text != c.text && c.edited) c.edited();

@@ -12,5 +12,7 @@ bool GbkAvailable();
 std::string toGbk(const std::string& utf8);
 // GBK -> UTF-8. Invalid bytes become U+FFFD.
 std::string fromGbk(const std::string& gbk);
+// The UTF-8 bytes of one code point (a typed key, for instance).
+std::string Utf8Char(unsigned codePoint);
 
 }  // namespace vx

@@ -13,27 +13,6 @@ size_t charLength(const std::string& s, size_t i) {
   return n;
 }
 
-std::string utf8(int code) {
-  std::string s;
-  const auto c = static_cast<unsigned>(code);
-  if (c < 0x80) {
-    s += static_cast<char>(c);
-  } else if (c < 0x800) {
-    s += static_cast<char>(0xC0 | (c >> 6));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    s += static_cast<char>(0xE0 | (c >> 12));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    s += static_cast<char>(0xF0 | (c >> 18));
-    s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    s += static_cast<char>(0x80 | (c & 0x3F));
-  }
-  return s;
-}
-
 // Whether one character comes back from a GBK file as it went in.
 bool inGbk(const std::string& ch) { return fromGbk(toGbk(ch)) == ch; }
 
@@ -61,7 +40,7 @@ bool StorableKey(int key, bool lineBreaks) {
   // Back Space and the other editing keys pass.
   if (key < 0x80) return true;
   if (key > 0x10FFFF || (key >= 0xD800 && key <= 0xDFFF)) return false;
-  return inGbk(utf8(key));
+  return inGbk(Utf8Char(static_cast<unsigned>(key)));
 }
 
 StorableText Storable(const std::string& text, size_t maxChars, bool lineBreaks) {
