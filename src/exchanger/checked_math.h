@@ -4,6 +4,8 @@
 // instead of carrying infinity or NaN into a stored value.
 #include <cmath>
 
+#include "exchanger/remembered_pow.h"
+
 namespace vx {
 
 class CheckedMath {
@@ -15,6 +17,8 @@ class CheckedMath {
     return finite(a / b);
   }
   double pow(double x, double y) { return finite(std::pow(x, y)); }
+  // The same, for powers that trials repeat with the same arguments.
+  double rememberedPow(double x, double y) { return finite(RememberedPow(x, y)); }
   double log(double x) {
     if (!(x > 0)) return fail();
     return finite(std::log(x));

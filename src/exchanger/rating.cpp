@@ -4,6 +4,7 @@
 
 #include "exchanger/arrangement.h"
 #include "exchanger/checked_math.h"
+#include "exchanger/split_estimate.h"
 
 namespace vx {
 
@@ -11,13 +12,13 @@ namespace {
 
 // Constant of the nozzle cross-section, kept as the system has always used it.
 constexpr double kPi = 3.1416;
-// Condensation film coefficient and vapour pressure-drop constants.
+// Condensation film coefficient constant.
 constexpr double kCondensing = 4.1939;
-constexpr double kVapourDropFactor = 0.7567;
-constexpr double kVapourDropExponent = 0.9646;
 // The split is a bisection on the flow of the first group; a float flow stops
 // changing long before this many halvings, so more would never converge.
 constexpr int kMaxSplitIterations = 100;
+
+thread_local bool splitScreening = true;
 
 bool validKind(short kind) { return kind >= 1 && kind <= 3; }
 bool validIndex(short kind) { return kind >= 0 && kind <= 3; }
@@ -78,20 +79,35 @@ bool groupDrop(CheckedMath& m, DesignState& s, int slot, const ChannelKind& k, d
   float& re = s.ChannelRe[static_cast<size_t>(slot)][static_cast<size_t>(side.circuit)];
   float& eu = s.ChannelEu[static_cast<size_t>(slot)][static_cast<size_t>(side.circuit)];
   if (!m.store(re, m.div(static_cast<double>(w) * k.diameter * side.density, side.viscosity) * 1000)) return false;
-  if (!m.store(eu, k.corr.Eu_c * m.pow(re, k.corr.Eu_m))) return false;
+  if (!m.store(eu, k.corr.Eu_c * m.rememberedPow(re, k.corr.Eu_m))) return false;
   drop = static_cast<double>(eu) * side.density * w * w * side.passes + portLoss(s, side.density, side.nozzle);
   return m.ok();
 }
 
-// Splits `total` between the groups until their pressure drops agree within 1 %.
+DropEstimator estimator(const DesignState& s, const ChannelKind& k, int channels, const Side& side) {
+  const double port = side.vapour ? 0 : portLoss(s, side.density, side.nozzle);
+  return DropEstimator(k, channels, side.density, side.viscosity, side.passes, port, side.vapour);
+}
+
+// Splits `total` between the groups until their pressure drops agree within
+// 1 %: a bisection on the flow of the first group. Steps that estimates
+// settle are not computed in full; the step that ends the split always is,
+// so it leaves the groups' velocities, Re and Eu as a full bisection would.
 bool splitCircuit(CheckedMath& m, DesignState& s, const ChannelKind& k1, const ChannelKind& k2, float total, int c1,
                   int c2, const Side& side) {
+  const DropEstimator estimate1 = estimator(s, k1, c1, side), estimate2 = estimator(s, k2, c2, side);
   float g1 = static_cast<float>(0.5 * total);
   float step = total / 2;
   float deviation = 10;
   for (int i = 0; deviation > 0.01f; ++i) {
     if (i == kMaxSplitIterations) return false;
     const float g2 = total - g1;
+    bool firstHigher = false;
+    if (splitScreening && EstimatesSettleStep(estimate1.at(g1), estimate2.at(g2), firstHigher)) {
+      step = step / 2;
+      g1 = firstHigher ? g1 - step : g1 + step;
+      continue;  // the deviation is surely above 1 %
+    }
     double drop1 = 0, drop2 = 0;
     if (!groupDrop(m, s, 1, k1, g1, c1, side, drop1) || !groupDrop(m, s, 2, k2, g2, c2, side, drop2)) return false;
     step = step / 2;
@@ -130,10 +146,10 @@ bool rateLiquid(CheckedMath& m, DesignState& s, const VeloxaVar& v, int slot, co
   const double conductivity = v.MediumProp(kConductivity, side.circuit);
   if (!m.store(s.ChannelRe[i][c], m.div(w * k.diameter * density, side.viscosity) * 1000)) return false;
   const double re = s.ChannelRe[i][c];
-  if (!m.store(s.ChannelNu[i][c], k.corr.Nu_c * m.pow(re, k.corr.Nu_m) * m.pow(prandtl, exponent) * viscosityFactor))
+  if (!m.store(s.ChannelNu[i][c], k.corr.Nu_c * m.pow(re, k.corr.Nu_m) * m.rememberedPow(prandtl, exponent) * viscosityFactor))
     return false;
   if (!m.store(s.FilmCoefficient[i][c], m.div(s.ChannelNu[i][c] * conductivity, k.diameter))) return false;
-  if (!m.store(s.ChannelEu[i][c], k.corr.Eu_c * m.pow(re, k.corr.Eu_m))) return false;
+  if (!m.store(s.ChannelEu[i][c], k.corr.Eu_c * m.rememberedPow(re, k.corr.Eu_m))) return false;
   return m.store(pressureDrop, s.ChannelEu[i][c] * density * w * w * side.passes + portLoss(s, density, side.nozzle));
 }
 
@@ -222,10 +238,12 @@ PrandtlExponents SetPrandtlExponents(const DesignState& s, const VeloxaVar& v, c
 }
 
 namespace {
-unsigned long long slotRatings = 0;
+thread_local unsigned long long slotRatings = 0;
 }
 
 unsigned long long SlotRatingsDone() { return slotRatings; }
+
+void ScreenSplitSteps(bool on) { splitScreening = on; }
 
 bool RateSlot(DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds, int slot, short kindA, short kindB) {
   ++slotRatings;

@@ -38,6 +38,11 @@ bool NozzleVelocityOk(const DesignState& s, const DesignPresets& presets);
 // velocities and ChkPortPd.
 [[nodiscard]] bool SplitFlows(DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds, int c1, int c2);
 
+// Whether SplitFlows settles the bisection steps far from its decisions by
+// estimates (the default, on this thread) or computes every step in full;
+// both end at the same flows, which the tests compare.
+void ScreenSplitSteps(bool on);
+
 // The Prandtl exponents of circuits A and B.
 struct PrandtlExponents {
   float a = 0, b = 0;
@@ -50,8 +55,8 @@ PrandtlExponents SetPrandtlExponents(const DesignState& s, const VeloxaVar& v, c
 // every call), CleanU[slot] and ServiceU[slot]. Circuit B condenses when
 // s.VapourOptionB is set. The wall temperature is left to
 // ComputeWallTemperature.
-// How many channel groups have been rated since the program started; the
-// benchmarks report ratings per second from it.
+// How many channel groups this thread has rated; the benchmarks report
+// ratings per second from it.
 unsigned long long SlotRatingsDone();
 
 [[nodiscard]] bool RateSlot(DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds, int slot, short kindA,
