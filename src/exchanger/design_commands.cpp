@@ -1,6 +1,7 @@
 // The commands of the design window: check, design, automatic design and the
 // NTU method.
 #include <cmath>
+#include <vector>
 
 #include "common/messages.h"
 #include "common/number_text.h"
@@ -185,12 +186,28 @@ static CountSearch searchCounts(DesignState& s, const VeloxaVar& v, const Channe
 // the fewest channels that meets the margin and both drops (strictly).
 static bool searchSplit(DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds, int c, int& bestFirst,
                         int& bestSecond, CountSearch& kept) {
+  // A total of channels whose drop floor is above an allowed drop fails
+  // however it is split: its pairs are not rated.
+  std::vector<signed char> hopeless(static_cast<size_t>(c) + 1, -1);
+  const auto totalIsHopeless = [&](int n) {
+    signed char& known = hopeless[static_cast<size_t>(n)];
+    if (known < 0)
+      known = SplitDropFloor(s, v, kinds, kCircuitA, n) / 1000 > v.AllowDpA ||
+              SplitDropFloor(s, v, kinds, kCircuitB, n) / 1000 > v.AllowDpB;
+    return known == 1;
+  };
   int best = 5000;
   bestFirst = bestSecond = 0;
+  bool lastSkipped = false;
+  int lastFirst = 0, lastSecond = 0;
   for (int i = 0; i <= c; ++i) {
     for (int j = 0; j <= c - i; ++j) {
       if (i == 0 && j == 0) continue;
       if (i + j >= best) continue;  // cannot win: a tie keeps the pair found first
+      lastSkipped = totalIsHopeless(i + j);
+      lastFirst = j;
+      lastSecond = i;
+      if (lastSkipped) continue;
       need(RateSplitTrial(s, v, kinds, j, i));
       if (s.PressureDropA / 1000 < v.AllowDpA && s.SurfaceMargin > s.DesignMargin &&
           s.PressureDropB / 1000 < v.AllowDpB) {
@@ -203,6 +220,9 @@ static bool searchSplit(DesignState& s, const VeloxaVar& v, const ChannelKinds& 
       }
     }
   }
+  // The rating left behind is that of the last pair the search considered,
+  // skipped or not.
+  if (lastSkipped) need(RateSplitTrial(s, v, kinds, lastFirst, lastSecond));
   return best != 5000;
 }
 

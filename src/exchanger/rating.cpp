@@ -1,5 +1,6 @@
 #include "exchanger/rating.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "exchanger/arrangement.h"
@@ -19,6 +20,10 @@ constexpr double kCondensing = 4.1939;
 constexpr int kMaxSplitIterations = 100;
 
 thread_local bool splitScreening = true;
+// Drop floors are given between these (Pa): a trial with larger flows may
+// fail arithmetically, and skipping it would hide that; smaller drops may
+// underflow single precision.
+constexpr double kSmallestFloor = 1e-6, kLargestFloor = 1e12;
 
 bool validKind(short kind) { return kind >= 1 && kind <= 3; }
 bool validIndex(short kind) { return kind >= 0 && kind <= 3; }
@@ -264,6 +269,32 @@ bool RateSlot(DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds, int
     if (!rateLiquid(m, s, v, slot, kB, b, n.b, s.ViscosityFactorB, s.PressureDropB)) return false;
   }
   return overallCoefficients(m, s, v, slot);
+}
+
+double SplitDropFloor(const DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds, int circuit, int channels) {
+  // In a single group circuit B has its own channels per pass; a condensing
+  // circuit B is rated by another drop than the split's.
+  if (channels < 1 || RoundedPassesA(s) != s.PassesB) return 0;
+  const bool b = circuit == kCircuitB;
+  if (b && (v.circuitBCondenses() || s.VapourOptionB)) return 0;
+  const short k1 = b ? s.ChannelKindB1 : s.ChannelKindA1, k2 = b ? s.ChannelKindB2 : s.ChannelKindA2;
+  if (!validKind(k1) || !validKind(k2)) return 0;
+  const Side side = b ? liquidSide(v, kCircuitB, s.PassesB, s.NozzleVelocityB) : sideA(s, v);
+  if (!(side.density > 0) || !(side.viscosity > 0)) return 0;
+  const double flow = (b ? v.UnitFlowB : v.UnitFlowA) / static_cast<double>(channels);
+  double least = HUGE_VAL;
+  for (const short index : {k1, k2}) {
+    const ChannelKind& k = kinds[static_cast<size_t>(index)];
+    // The argument needs a drop that grows with the flow, as every real plate's does.
+    if (!(k.corr.Eu_c > 0) || !(k.corr.Eu_m >= -1) || !(k.section > 0) || !(k.diameter > 0)) return 0;
+    const double w = flow / 3600 / side.density / k.section;
+    const double re = w * k.diameter * side.density / side.viscosity * 1000;
+    least = std::min(least, k.corr.Eu_c * std::pow(re, k.corr.Eu_m) * side.density * w * w * side.passes);
+  }
+  // Each group's drop is within 1 % of the other's when the split ends, and
+  // the computed values stray from the exact ones by far less than 1e-4.
+  const double floor = (least + portLoss(s, side.density, side.nozzle)) / 1.0101 * (1 - 1e-4);
+  return floor >= kSmallestFloor && floor <= kLargestFloor ? floor : 0;
 }
 
 bool ComputeWallTemperature(DesignState& s, const VeloxaVar& v, int slot) {

@@ -62,6 +62,15 @@ unsigned long long SlotRatingsDone();
 [[nodiscard]] bool RateSlot(DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds, int slot, short kindA,
                             short kindB);
 
+// A floor under the pressure drop (Pa) of `circuit` (kCircuitA or kCircuitB)
+// after SplitFlows and RateSlot with `channels` channels per pass in all,
+// however they are divided between the two groups. Whatever the split, one
+// group carries at least its share of the flow per channel, so the common
+// drop is at least the lower of the two kinds' drops at the circuit's flow
+// per channel. 0 when no floor is known: a condensing circuit B, unequal
+// passes, or a correlation whose drop need not grow with the flow.
+double SplitDropFloor(const DesignState& s, const VeloxaVar& v, const ChannelKinds& kinds, int circuit, int channels);
+
 // WallTemperature from the film coefficients of `slot`: slot 1, or slot 2
 // when the first group has no channels.
 [[nodiscard]] bool ComputeWallTemperature(DesignState& s, const VeloxaVar& v, int slot);

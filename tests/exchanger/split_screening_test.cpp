@@ -1,5 +1,8 @@
-// The flow split settles most bisection steps by estimates; it must end at
-// the very same flows, Re and Eu as a split computed in full at every step.
+// The two short cuts of the two-kind search, checked on random trials: the
+// flow split settles most bisection steps by estimates, and must end at the
+// very same flows, Re and Eu as a split computed in full at every step; the
+// search skips totals whose drop floor is above an allowed drop, so no rated
+// drop may be below its floor.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -27,6 +30,8 @@ ChannelKind randomKind(Draw& d) {
   k.section = static_cast<float>(d.logUniform(2e-4, 8e-3));
   k.diameter = static_cast<float>(d.logUniform(2e-3, 2e-2));
   k.corr.Eu_c = static_cast<float>(d.logUniform(10, 2e4));
+  k.corr.Nu_c = static_cast<float>(d.logUniform(0.05, 1));
+  k.corr.Nu_m = d.uniform(0.3, 0.9);
   // Mostly the exponents of real plates; now and then one that is computed
   // in full, or a constant that makes the drop negative.
   k.corr.Eu_m = d.count(0, 19) == 0 ? d.uniform(-6, 6) : d.uniform(-0.6, 0.15);
@@ -96,6 +101,33 @@ TEST(SplitScreening, EndsAtTheFlowsOfTheFullBisection) {
   // Both kinds of outcome were compared.
   EXPECT_GT(agreed, 10000);
   EXPECT_GT(failedAlike, 100);
+}
+
+TEST(SplitDropFloor, NoRatedDropIsBelowIt) {
+  Draw d;
+  int floored = 0;
+  for (int n = 0; n < 20000; ++n) {
+    SplitCase c = randomCase(d);
+    c.s.PassesB = static_cast<short>(c.s.PassesA);
+    if (d.count(0, 4) == 0) (d.count(0, 1) ? c.c1 : c.c2) = 0;  // a single group now and then
+    for (int circuit : {kCircuitA, kCircuitB}) {
+      c.v.MediumProp(kConductivity, circuit) = d.uniform(0.1, 0.7);
+      c.v.MediumProp(kPrandtl, circuit) = d.uniform(1, 200);
+    }
+    c.s.PlateThicknessM = 0.0006f;
+    c.s.PlateConductivity = 16;
+    const double floorA = SplitDropFloor(c.s, c.v, c.kinds, kCircuitA, c.c1 + c.c2);
+    const double floorB = SplitDropFloor(c.s, c.v, c.kinds, kCircuitB, c.c1 + c.c2);
+    if (!SplitFlows(c.s, c.v, c.kinds, c.c1, c.c2)) continue;
+    // The drops the search compares are those of the last group rated.
+    if (c.c1 != 0 && !RateSlot(c.s, c.v, c.kinds, 1, c.s.ChannelKindA1, c.s.ChannelKindB1)) continue;
+    if (c.c2 != 0 && !RateSlot(c.s, c.v, c.kinds, 2, c.s.ChannelKindA2, c.s.ChannelKindB2)) continue;
+    // 0 stands for no floor known.
+    if (floorA > 0) ASSERT_GE(c.s.PressureDropA, floorA) << "case " << n;
+    if (floorB > 0) ASSERT_GE(c.s.PressureDropB, floorB) << "case " << n;
+    floored += floorA > 0;
+  }
+  EXPECT_GT(floored, 5000);
 }
 
 }  // namespace
