@@ -41,16 +41,16 @@ static json describeControl(const Control& c) {
     for (int r = 0; r < c.grid.rows; ++r) {
       json row = json::array();
       for (int col = 0; col < c.grid.cols; ++col) row.push_back(c.grid.cell(r, col));
-      rows.push_back(row);
+      rows.push_back(std::move(row));
     }
-    j["cells"] = rows;
+    j["cells"] = std::move(rows);
     json colors = json::object();
     for (int r = 0; r < c.grid.rows; ++r)
       for (int col = 0; col < c.grid.cols; ++col) {
         uint32_t color = c.grid.backColors[static_cast<size_t>(r * c.grid.cols + col)];
         if (color != kDefaultColor) colors[std::to_string(r) + "," + std::to_string(col)] = color;
       }
-    if (!colors.empty()) j["cellColors"] = colors;
+    if (!colors.empty()) j["cellColors"] = std::move(colors);
   }
   if (c.kind == ControlKind::Picture) {
     const PictureState& p = c.picture;
@@ -58,7 +58,7 @@ static json describeControl(const Control& c) {
     for (const auto& l : p.lines)
       lines.push_back({{"from", {l.x1, l.y1}}, {"to", {l.x2, l.y2}}, {"width", l.width}, {"color", l.color}});
     j["scale"] = {{"left", p.left}, {"top", p.top}, {"width", p.width}, {"height", p.height}};
-    j["lines"] = lines;
+    j["lines"] = std::move(lines);
   }
   return j;
 }
@@ -85,9 +85,9 @@ static json describeCase(const VeloxaVar& v) {
   for (int k = 0; k < 3; ++k) {
     json row = json::array();
     for (int c = 0; c < kPropColumns; ++c) row.push_back(FloatJson(v.MediumProp(c, k)));
-    prop.push_back(row);
+    prop.push_back(std::move(row));
   }
-  j["MediumProp"] = prop;
+  j["MediumProp"] = std::move(prop);
   j["AdoptedName"] = v.AdoptedName;
   j["AdoptedDensity"] = FloatJson(v.AdoptedDensity);
   j["AdoptedCp"] = FloatJson(v.AdoptedCp);
@@ -114,10 +114,10 @@ static json describeMain(MainWindow& m) {
       if (!item) continue;
       json state = {{"caption", item->text}, {"enabled", item->enabled}, {"checked", item->checked}};
       if (!item->shortcut.empty()) state["shortcut"] = item->shortcut;
-      menu[item->label()] = state;
+      menu[item->label()] = std::move(state);
     }
   }
-  j["menu"] = menu;
+  j["menu"] = std::move(menu);
   json toolbar = json::array();
   int position = 1;
   for (const Control* key : m.toolbar()) {
@@ -129,7 +129,7 @@ static json describeMain(MainWindow& m) {
     }
     ++position;
   }
-  j["toolbar"] = toolbar;
+  j["toolbar"] = std::move(toolbar);
   return j;
 }
 
@@ -140,7 +140,7 @@ static json describePage(const RecordedPage& page) {
                      {"text", t.text}});
   json boxes = json::array();
   for (const PageBox& b : page.boxes) boxes.push_back({b.left, b.top, b.right, b.bottom});
-  return {{"texts", texts}, {"boxes", boxes}};
+  return {{"texts", std::move(texts)}, {"boxes", std::move(boxes)}};
 }
 
 // The plate analysis chart: its axis, each curve with its points in chart
@@ -166,21 +166,22 @@ json DescribeSession(Session& session, const ScriptHost& host) {
   for (const auto& m : host.messages()) {
     json jm = {{"text", m.text}, {"icon", iconName(m.icon)}, {"buttons", buttonsName(m.buttons)}, {"answer", m.answer}};
     if (m.id) jm["id"] = m.id;
-    messages.push_back(jm);
+    messages.push_back(std::move(jm));
   }
-  out["messages"] = messages;
+  out["messages"] = std::move(messages);
   out["events"] = host.events();
   json windows = json::object();
   for (WindowModel* w : session.windows()) {
     json controls = json::object();
     for (const auto& c : w->controls().all()) controls[c.label()] = describeControl(c);
-    windows[w->name()] = {{"caption", w->caption}, {"visible", w->visible}, {"focus", w->focus}, {"controls", controls}};
+    windows[w->name()] = {
+        {"caption", w->caption}, {"visible", w->visible}, {"focus", w->focus}, {"controls", std::move(controls)}};
     if (auto* preview = dynamic_cast<Preview*>(w)) windows[w->name()]["page"] = describePage(preview->page());
     if (auto* plates = dynamic_cast<PlateAnalyse*>(w)) windows[w->name()]["chart"] = describeChart(plates->chart());
   }
   // The page of the last print or PDF export.
   if (!host.pages().empty()) out["page"] = describePage(host.pages().back());
-  out["windows"] = windows;
+  out["windows"] = std::move(windows);
   out["case"] = describeCase(session.var());
   out["main"] = describeMain(session.main());
   out["ended"] = session.ended();

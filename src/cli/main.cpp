@@ -1,5 +1,4 @@
 // veloxa-cli: the scripted front end and the look-ups of the command line.
-#include <QGuiApplication>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -15,7 +14,7 @@
 #include "cli/lookups.h"
 #include "common/messages.h"
 #include "common/numeric_csv.h"
-#include "ui/page_pdf.h"
+#include "cli/pdf_plugin.h"
 
 namespace {
 
@@ -84,25 +83,17 @@ int runFluid(const std::vector<std::string>& rest, const std::optional<std::stri
   return r.ok ? 0 : 3;
 }
 
-// Writes the calculation sheet as the desktop program does. The fonts need a
-// Qt application; it is started on the first export only, on the offscreen
-// platform, as the command line shows no window.
-class SheetPdfWriter {
- public:
-  explicit SheetPdfWriter(char* programName) : argv_{programName, nullptr} {}
-  bool operator()(const std::string& path, const vx::PageDrawing& draw) {
-    if (!app_) {
-      qputenv("QT_QPA_PLATFORM", "offscreen");
-      app_ = std::make_unique<QGuiApplication>(argc_, argv_);
-    }
-    return vx::WritePagePdf(path, draw);
-  }
-
- private:
-  int argc_ = 1;
-  char* argv_[2];
-  std::unique_ptr<QGuiApplication> app_;
-};
+// Writes the calculation sheet as the desktop program does, through the PDF
+// module; a module that cannot be loaded is named on standard error, and the
+// export fails as a write that failed.
+bool writeSheetPdf(const std::string& path, const vx::PageDrawing& draw) {
+  std::string error;
+  std::error_code ec;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (vx::WritePagePdfThroughModule(program, path, draw, error)) return true;
+  if (!error.empty()) std::cerr << "veloxa-cli: cannot load the PDF export: " << error << "\n";
+  return false;
+}
 
 }  // namespace
 
@@ -160,11 +151,8 @@ int main(int argc, char** argv) {
 
   auto dir = dataFolder(dataDir);
   if (!dir) return 1;
-  SheetPdfWriter pdfWriter(argv[0]);
-  vx::JobResult result =
-      vx::RunJob(job, *dir, [&pdfWriter](const std::string& path, const vx::PageDrawing& draw) {
-        return pdfWriter(path, draw);
-      });
+  vx::JobResult result = vx::RunJob(job, *dir, writeSheetPdf);
+  vx::EndPdfModule();
   if (result.status == 1) {
     std::cerr << "veloxa-cli: " << result.error << "\n";
     return 1;

@@ -8,7 +8,7 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 
-for f in bin/veloxa bin/veloxa-cli share/veloxa/Res.Dat share/veloxa/Veloxa.dat \
+for f in bin/veloxa bin/veloxa-cli lib/veloxa/veloxa-cli-pdf.so share/veloxa/Res.Dat share/veloxa/Veloxa.dat \
          share/applications/org.veloxa.Veloxa.desktop share/metainfo/org.veloxa.Veloxa.metainfo.xml \
          share/icons/hicolor/scalable/apps/veloxa.svg share/icons/hicolor/48x48/apps/veloxa.png \
          share/man/man1/veloxa-cli.1.gz share/man/man1/veloxa.1.gz share/doc/veloxa/copyright; do
@@ -27,4 +27,14 @@ cp "$(dirname "$0")/../../tools/design-job.json" "$root/job.json"
 grep -q '"txtover"' "$root/out.json"
 [ -f "$root/home/.local/share/veloxa/.veloxa-installed" ] || { echo "per-user folder not seeded" >&2; exit 1; }
 cmp -s "$root/home/.local/share/veloxa/Veloxa.dat" "$root/usr/share/veloxa/Veloxa.dat"
+# The PDF export is a module of its own, found from the installed program.
+python3 - "$root/job.json" "$root/pdf-job.json" <<'PY'
+import json, sys
+job = json.load(open(sys.argv[1]))
+job["steps"].append({"window": "Veloxa", "control": "mnuFilePdf", "click": True})
+job["answers"] = ["yes", "sheet.pdf"]
+json.dump(job, open(sys.argv[2], "w"))
+PY
+(cd "$root" && HOME="$root/home" XDG_DATA_HOME="" "$root/usr/bin/veloxa-cli" run pdf-job.json >"$root/pdf-out.json")
+head -c 5 "$root/home/.local/share/veloxa/sheet.pdf" | grep -q '%PDF-' || { echo "the installed program wrote no PDF" >&2; exit 1; }
 echo "install layout: ok"
