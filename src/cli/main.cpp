@@ -14,7 +14,7 @@
 #include "cli/lookups.h"
 #include "common/messages.h"
 #include "common/numeric_csv.h"
-#include "cli/pdf_plugin.h"
+#include "cli/cli_modules.h"
 
 namespace {
 
@@ -83,18 +83,6 @@ int runFluid(const std::vector<std::string>& rest, const std::optional<std::stri
   return r.ok ? 0 : 3;
 }
 
-// Writes the calculation sheet as the desktop program does, through the PDF
-// module; a module that cannot be loaded is named on standard error, and the
-// export fails as a write that failed.
-bool writeSheetPdf(const std::string& path, const vx::PageDrawing& draw) {
-  std::string error;
-  std::error_code ec;
-  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (vx::WritePagePdfThroughModule(program, path, draw, error)) return true;
-  if (!error.empty()) std::cerr << "veloxa-cli: cannot load the PDF export: " << error << "\n";
-  return false;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,7 +139,8 @@ int main(int argc, char** argv) {
 
   auto dir = dataFolder(dataDir);
   if (!dir) return 1;
-  vx::JobResult result = vx::RunJob(job, *dir, writeSheetPdf);
+  // The calculation sheet is written as the desktop program writes it.
+  vx::JobResult result = vx::RunJob(job, *dir, vx::WritePagePdfThroughModule);
   vx::EndPdfModule();
   if (result.status == 1) {
     std::cerr << "veloxa-cli: " << result.error << "\n";

@@ -1,5 +1,6 @@
-// The calculation sheet written as PDF by the scripted front end: the real
-// veloxa-cli draws it with the desktop program's painter and fonts.
+// The files the scripted front end writes through its modules: the
+// calculation sheet as PDF, drawn with the desktop program's painter and
+// fonts, and the Word report.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -19,14 +20,14 @@ namespace {
 
 // A designed case, the customer filled in (so no output question is asked)
 // and 导出PDF of the main window answered with `file`.
-json pdfJob(const std::string& file) {
+json pdfJob(const std::string& file, const std::string& control = "mnuFilePdf") {
   return {{"steps", json::array({{{"window", "FrmCustomer"}, {"control", "custname"}, {"text", "某热力公司"}},
                                  {{"window", "FrmCustomer"}, {"control", "project"}, {"text", "换热站"}},
                                  {{"window", "Condition"}, {"control", "balance"}, {"click", true}},
                                  {{"window", "Condition"}, {"control", "Command5"}, {"click", true}},
                                  {{"window", "detail"}, {"control", "cbotype"}, {"pick", 10}},
                                  {{"window", "detail"}, {"control", "Command2"}, {"click", true}},
-                                 {{"window", "Veloxa"}, {"control", "mnuFilePdf"}, {"click", true}}})},
+                                 {{"window", "Veloxa"}, {"control", control}, {"click", true}}})},
           {"answers", json::array({file})}};
 }
 
@@ -88,6 +89,25 @@ TEST(PdfJob, TheCommandLineWritesTheSheetWithItsFontsEmbedded) {
     ++rows;
   }
   EXPECT_GT(rows, 0);
+}
+
+// The Word report through the files module; the program itself needs none
+// of the modules' libraries.
+TEST(OutputModules, TheWordReportIsWrittenAndTheProgramNeedsNoneOfTheirLibraries) {
+  test::TempData data;
+  test::TempDir tmp;
+  std::ofstream(tmp.dir() / "job.json") << pdfJob("", "OuttoWord").dump();
+  int status = 0;
+  const std::string command = std::string(VELOXA_CLI) + " run " + (tmp.dir() / "job.json").string() +
+                              " --data-dir " + data.dir().string() + " 2>/dev/null";
+  const std::string out = runCommand(command, status);
+  ASSERT_EQ(status, 0) << out;
+  EXPECT_TRUE(hasEvent(json::parse(out), "open " + data.file("Doc1.docx").string())) << out;
+  EXPECT_EQ(runCommand("head -c 2 " + data.file("Doc1.docx").string(), status), "PK");
+
+  const std::string libraries = runCommand("readelf -d " + std::string(VELOXA_CLI) + " | grep NEEDED", status);
+  for (const char* library : {"libQt", "libzip", "libpugixml", "libxlsxwriter"})
+    EXPECT_EQ(libraries.find(library), std::string::npos) << library << " in\n" << libraries;
 }
 
 // A writer that fails is told as the desktop program tells it, not recorded
