@@ -11,13 +11,22 @@ namespace vx {
 
 namespace {
 
+// Where a module is looked for: beside the program (the build tree), in
+// ../lib/veloxa (the installation), and in the build tree the program was
+// built in (a copy of the program run from elsewhere).
+std::filesystem::path findModule(const char* file) {
+  std::error_code ec;
+  const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+  for (const std::filesystem::path& candidate :
+       {folder / file, folder / ".." / "lib" / "veloxa" / file, std::filesystem::path(VELOXA_BUILD_DIR) / file})
+    if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
+  return folder / file;
+}
+
 // The module's entry table, or nullptr with `error` set.
 template <typename Entries>
 const Entries* loadModule(const char* file, const char* entryName, std::string& error) {
-  std::error_code ec;
-  const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
-  std::filesystem::path module = folder / file;
-  if (!std::filesystem::is_regular_file(module, ec)) module = folder / ".." / "lib" / "veloxa" / file;
+  const std::filesystem::path module = findModule(file);
   void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     error = dlerror();
