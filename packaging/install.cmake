@@ -28,8 +28,10 @@ endforeach()
 add_custom_target(veloxa_packaging ALL DEPENDS ${ICON_DIR}/256x256/apps/veloxa.png ${COMPRESSED})
 
 install(TARGETS veloxa veloxa-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-# veloxa-cli loads its PDF export and its Word and XLSX writers from ../lib/veloxa.
-install(TARGETS veloxa-cli-pdf veloxa-cli-files LIBRARY DESTINATION lib/veloxa)
+# veloxa-cli loads its PDF export and its Word and XLSX writers from
+# ../lib/veloxa/modules: private modules, one level below lib/veloxa so that
+# the package does not run ldconfig for them.
+install(TARGETS veloxa-cli-pdf veloxa-cli-files LIBRARY DESTINATION lib/veloxa/modules)
 # The programs look for ../share/veloxa beside their bin folder.
 install(DIRECTORY ${DATA_DIR}/ DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/veloxa)
 install(FILES packaging/org.veloxa.Veloxa.desktop DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)

@@ -12,13 +12,13 @@ namespace vx {
 namespace {
 
 // Where a module is looked for: beside the program (the build tree), in
-// ../lib/veloxa (the installation), and in the build tree the program was
-// built in (a copy of the program run from elsewhere).
+// ../lib/veloxa/modules (the installation), and in the build tree the
+// program was built in (a copy of the program run from elsewhere).
 std::filesystem::path findModule(const char* file) {
   std::error_code ec;
   const std::filesystem::path folder = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
   for (const std::filesystem::path& candidate :
-       {folder / file, folder / ".." / "lib" / "veloxa" / file, std::filesystem::path(VELOXA_BUILD_DIR) / file})
+       {folder / file, folder / ".." / "lib" / "veloxa" / "modules" / file, std::filesystem::path(VELOXA_BUILD_DIR) / file})
     if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
   return folder / file;
 }

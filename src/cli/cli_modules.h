@@ -3,10 +3,10 @@
 // PDF export (Qt's GUI libraries, for the fonts) and the Word and XLSX
 // writers (the zip, XML and spreadsheet libraries) are modules loaded on
 // first use. Loading those libraries took longer than a whole design job.
-// A module lives beside the program (the build tree) or in ../lib/veloxa
-// (the installation); a copy of the program run from elsewhere finds the
-// modules of the build tree it was built in. The program itself defines FillDocx and
-// WriteSheetXlsx as calls into the files module.
+// A module lives beside the program (the build tree) or in
+// ../lib/veloxa/modules (the installation); a copy of the program run from
+// elsewhere finds the modules of the build tree it was built in. The program
+// itself defines FillDocx and WriteSheetXlsx as calls into the files module.
 #include <filesystem>
 #include <string>
 

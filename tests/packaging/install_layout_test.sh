@@ -8,7 +8,7 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 
-for f in bin/veloxa bin/veloxa-cli lib/veloxa/veloxa-cli-pdf.so share/veloxa/Res.Dat share/veloxa/Veloxa.dat \
+for f in bin/veloxa bin/veloxa-cli lib/veloxa/modules/veloxa-cli-pdf.so lib/veloxa/modules/veloxa-cli-files.so share/veloxa/Res.Dat share/veloxa/Veloxa.dat \
          share/applications/org.veloxa.Veloxa.desktop share/metainfo/org.veloxa.Veloxa.metainfo.xml \
          share/icons/hicolor/scalable/apps/veloxa.svg share/icons/hicolor/48x48/apps/veloxa.png \
          share/man/man1/veloxa-cli.1.gz share/man/man1/veloxa.1.gz share/doc/veloxa/copyright; do
@@ -35,6 +35,10 @@ job["steps"].append({"window": "Veloxa", "control": "mnuFilePdf", "click": True}
 job["answers"] = ["yes", "sheet.pdf"]
 json.dump(job, open(sys.argv[2], "w"))
 PY
-(cd "$root" && HOME="$root/home" XDG_DATA_HOME="" "$root/usr/bin/veloxa-cli" run pdf-job.json >"$root/pdf-out.json")
+(cd "$root" && LD_DEBUG=files HOME="$root/home" XDG_DATA_HOME="" "$root/usr/bin/veloxa-cli" run pdf-job.json \
+  >"$root/pdf-out.json" 2>"$root/pdf-loads.txt")
+# The installed module, not the one of the build tree.
+grep -q "file=$root/usr/bin/../lib/veloxa/modules/veloxa-cli-pdf.so" "$root/pdf-loads.txt" ||
+  { echo "the installed program did not load the installed PDF module" >&2; exit 1; }
 head -c 5 "$root/home/.local/share/veloxa/sheet.pdf" | grep -q '%PDF-' || { echo "the installed program wrote no PDF" >&2; exit 1; }
 echo "install layout: ok"
