@@ -280,20 +280,21 @@ double SplitDropFloor(const DesignState& s, const VeloxaVar& v, const ChannelKin
   const short k1 = b ? s.ChannelKindB1 : s.ChannelKindA1, k2 = b ? s.ChannelKindB2 : s.ChannelKindA2;
   if (!validKind(k1) || !validKind(k2)) return 0;
   const Side side = b ? liquidSide(v, kCircuitB, s.PassesB, s.NozzleVelocityB) : sideA(s, v);
-  if (!(side.density > 0) || !(side.viscosity > 0)) return 0;
-  const double flow = (b ? v.UnitFlowB : v.UnitFlowA) / static_cast<double>(channels);
+  const float flow = static_cast<float>((b ? v.UnitFlowB : v.UnitFlowA) / static_cast<double>(channels));
   double least = HUGE_VAL;
   for (const short index : {k1, k2}) {
     const ChannelKind& k = kinds[static_cast<size_t>(index)];
     // The argument needs a drop that grows with the flow, as every real plate's does.
-    if (!(k.corr.Eu_c > 0) || !(k.corr.Eu_m >= -1) || !(k.section > 0) || !(k.diameter > 0)) return 0;
-    const double w = flow / 3600 / side.density / k.section;
-    const double re = w * k.diameter * side.density / side.viscosity * 1000;
-    least = std::min(least, k.corr.Eu_c * std::pow(re, k.corr.Eu_m) * side.density * w * w * side.passes);
+    if (!(k.corr.Eu_m >= -1)) return 0;
+    // The drop of one channel at the flow per channel, port loss included;
+    // the estimate's bound makes it a lower bound of the full computation.
+    const DropEstimate e = estimator(s, k, 1, side).at(flow);
+    if (!e.usable || !(k.corr.Eu_c > 0)) return 0;
+    least = std::min(least, e.drop - e.bound);
   }
   // Each group's drop is within 1 % of the other's when the split ends, and
   // the computed values stray from the exact ones by far less than 1e-4.
-  const double floor = (least + portLoss(s, side.density, side.nozzle)) / 1.0101 * (1 - 1e-4);
+  const double floor = least / 1.0101 * (1 - 1e-4);
   return floor >= kSmallestFloor && floor <= kLargestFloor ? floor : 0;
 }
 
