@@ -140,17 +140,17 @@ void BatchWindow::run() {
   progressValue = 0;
   run_->start();
   lblStatus->text = "正在计算……";
-  updateButtons();
-  if (!runInBackground) {
-    run_->wait();
-    poll();
-  }
+  followRun();
 }
 
 void BatchWindow::cancel() {
   if (!running()) return;
   run_->cancel();
   lblStatus->text = "正在取消：等待计算中的工况完成……";
+  followRun();
+}
+
+void BatchWindow::followRun() {
   updateButtons();
   if (!runInBackground) {
     run_->wait();

@@ -70,6 +70,9 @@ class BatchWindow : public WindowModel {
   void resetGrid();
   void addGridRow(const BatchResult& r);
   void updateButtons();
+  // After a change of the run: the buttons, and without the screen's event
+  // loop the wait for the rows.
+  void followRun();
 
   Session& session_;
   SheetWriter writer_;
